@@ -1,0 +1,303 @@
+// Rendering walks the short-date pattern token by token; parsing walks the same pattern, so the
+// two stay exact inverses of each other for every region.
+#include "core/moment.h"
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+
+#include "core/error.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::int64_t kMsPerDay = 86'400'000;
+// Day number of 1 January 0001 and of 31 December 9999.
+constexpr std::int64_t kFirstDay = -693593;
+constexpr std::int64_t kLastDay = 2958465;
+
+// Days since 1 January 1970 of a proleptic Gregorian date (Howard Hinnant's algorithm).
+std::int64_t DaysFromCivil(int y, int m, int d) {
+  y -= m <= 2;
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const std::int64_t yoe = y - era * 400;
+  const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+void CivilFromDays(std::int64_t z, int& y, int& m, int& d) {
+  z += 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const std::int64_t doe = z - era * 146097;
+  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const std::int64_t mp = (5 * doy + 2) / 153;
+  d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  y = static_cast<int>(yoe + era * 400 + (m <= 2));
+}
+
+// 25569 is the day number of 1 January 1970.
+constexpr std::int64_t kUnixEpochDay = 25569;
+
+std::string Padded(int value, int width) {
+  std::string digits = std::to_string(value);
+  if (static_cast<int>(digits.size()) < width) digits.insert(0, width - digits.size(), '0');
+  return digits;
+}
+
+bool IsPatternLetter(char c) { return c == 'd' || c == 'M' || c == 'y' || c == 'g'; }
+
+struct TimeFields {
+  int hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
+// Reads the text left to right; every step either consumes what it expects or reports failure.
+class Reader {
+ public:
+  explicit Reader(std::string_view text) : text_(text) {}
+
+  bool AtEnd() const { return pos_ == text_.size(); }
+  void SkipSpaces() {
+    while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
+  }
+  bool Literal(std::string_view s) {
+    if (s.empty() || text_.substr(pos_, s.size()) != s) return false;
+    pos_ += s.size();
+    return true;
+  }
+  bool LiteralIgnoringAsciiCase(std::string_view s) {
+    if (text_.size() - pos_ < s.size()) return false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+      char c = text_[pos_ + i];
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+      if (c != s[i]) return false;
+    }
+    pos_ += s.size();
+    return true;
+  }
+  // One to maxDigits decimal digits.
+  std::optional<int> Number(int maxDigits, int* digitsRead = nullptr) {
+    int value = 0, count = 0;
+    while (count < maxDigits && pos_ < text_.size() && text_[pos_] >= '0' && text_[pos_] <= '9') {
+      value = value * 10 + (text_[pos_] - '0');
+      ++pos_;
+      ++count;
+    }
+    if (digitsRead) *digitsRead = count;
+    if (count == 0) return std::nullopt;
+    return value;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// Which marker the reader stands on: 0 none, 1 AM, 2 PM.
+int ReadMarker(Reader& r, const RegionalPatterns& p) {
+  if (r.Literal(p.amMarker)) return 1;
+  if (r.Literal(p.pmMarker)) return 2;
+  if (r.LiteralIgnoringAsciiCase("AM")) return 1;
+  if (r.LiteralIgnoringAsciiCase("PM")) return 2;
+  return 0;
+}
+
+bool ReadDate(Reader& r, const RegionalPatterns& p, int& year, int& month, int& day) {
+  const std::string& f = p.shortDate;
+  bool haveYear = false, haveMonth = false, haveDay = false;
+  for (std::size_t i = 0; i < f.size();) {
+    const char c = f[i];
+    if (IsPatternLetter(c)) {
+      std::size_t run = 1;
+      while (i + run < f.size() && f[i + run] == c) ++run;
+      i += run;
+      if (c == 'g') continue;  // era names are not shown
+      if (c == 'y') {
+        int digits = 0;
+        auto v = r.Number(run <= 2 ? 2 : 4, &digits);
+        if (!v) return false;
+        year = *v;
+        if (run <= 2) {
+          const int century = p.twoDigitYearMax / 100 * 100;
+          year = century + *v;
+          if (year > p.twoDigitYearMax) year -= 100;
+        }
+        haveYear = true;
+      } else {
+        auto v = r.Number(2);
+        if (!v) return false;
+        (c == 'M' ? month : day) = *v;
+        (c == 'M' ? haveMonth : haveDay) = true;
+      }
+    } else if (c == '\'') {
+      const std::size_t close = f.find('\'', i + 1);
+      const std::size_t end = close == std::string::npos ? f.size() : close;
+      if (end > i + 1 && !r.Literal(std::string_view(f).substr(i + 1, end - i - 1))) return false;
+      i = close == std::string::npos ? f.size() : close + 1;
+    } else if (c == ' ') {
+      r.SkipSpaces();
+      ++i;
+    } else {
+      if (!r.Literal(std::string_view(f).substr(i, 1))) return false;
+      ++i;
+    }
+  }
+  return haveYear && haveMonth && haveDay;
+}
+
+bool ReadTime(Reader& r, const RegionalPatterns& p, TimeFields& t) {
+  const int before = ReadMarker(r, p);
+  r.SkipSpaces();
+  auto h = r.Number(2);
+  if (!h || !r.Literal(p.timeSeparator)) return false;
+  auto m = r.Number(2);
+  if (!m) return false;
+  int s = 0, ms = 0;
+  if (r.Literal(p.timeSeparator)) {
+    auto sv = r.Number(2);
+    if (!sv) return false;
+    s = *sv;
+    if (r.Literal(p.decimalSeparator)) {
+      int digits = 0;
+      auto mv = r.Number(3, &digits);
+      if (!mv) return false;
+      ms = *mv * (digits == 1 ? 100 : digits == 2 ? 10 : 1);
+    }
+  }
+  r.SkipSpaces();
+  const int after = before ? 0 : ReadMarker(r, p);
+  const int marker = before ? before : after;
+  int hour = *h;
+  if (marker != 0) {
+    if (hour > 12) return false;
+    if (marker == 1 && hour == 12) hour = 0;
+    if (marker == 2 && hour < 12) hour += 12;
+  }
+  if (hour > 23 || *m > 59 || s > 59) return false;
+  t = {hour, *m, s, ms};
+  return true;
+}
+
+}  // namespace
+
+bool IsValidDate(int year, int month, int day) {
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
+Moment EncodeMoment(const LocalTime& t) {
+  if (!IsValidDate(t.year, t.month, t.day) || t.hour < 0 || t.hour > 23 || t.minute < 0 ||
+      t.minute > 59 || t.second < 0 || t.second > 59 || t.millisecond < 0 ||
+      t.millisecond > 999) {
+    throw Error("Invalid argument to date encode");
+  }
+  const double day = static_cast<double>(DaysFromCivil(t.year, t.month, t.day) + kUnixEpochDay);
+  const double time =
+      static_cast<double>(t.hour * 3600000 + t.minute * 60000 + t.second * 1000 + t.millisecond) /
+      static_cast<double>(kMsPerDay);
+  // Before day 0 the time of day counts away from zero, as the fraction's magnitude.
+  return day < 0 ? day - time : day + time;
+}
+
+LocalTime DecodeMoment(Moment m) {
+  if (!std::isfinite(m)) m = 0;
+  double whole = std::trunc(m);
+  std::int64_t day = static_cast<std::int64_t>(whole);
+  std::int64_t ms = std::llround(std::fabs(m - whole) * static_cast<double>(kMsPerDay));
+  if (ms >= kMsPerDay) {
+    ms -= kMsPerDay;
+    ++day;
+  }
+  if (day < kFirstDay) day = kFirstDay;
+  if (day > kLastDay) day = kLastDay;
+  LocalTime t;
+  CivilFromDays(day - kUnixEpochDay, t.year, t.month, t.day);
+  t.hour = static_cast<int>(ms / 3600000);
+  t.minute = static_cast<int>(ms / 60000 % 60);
+  t.second = static_cast<int>(ms / 1000 % 60);
+  t.millisecond = static_cast<int>(ms % 1000);
+  return t;
+}
+
+std::string LongTimePattern(const RegionalPatterns& p) {
+  std::string hour = p.twelveHour ? (p.hourLeadingZero ? "hh" : "h")
+                                  : (p.hourLeadingZero ? "HH" : "H");
+  std::string time = hour + p.timeSeparator + "mm" + p.timeSeparator + "ss";
+  if (!p.twelveHour) return time;
+  return p.markerBefore ? "tt " + time : time + " tt";
+}
+
+std::string DateText(Moment m, const RegionalPatterns& p) {
+  const LocalTime t = DecodeMoment(m);
+  const std::string& f = p.shortDate;
+  std::string out;
+  for (std::size_t i = 0; i < f.size();) {
+    const char c = f[i];
+    if (IsPatternLetter(c)) {
+      std::size_t run = 1;
+      while (i + run < f.size() && f[i + run] == c) ++run;
+      i += run;
+      const int width = run >= 2 ? 2 : 1;
+      if (c == 'd') out += Padded(t.day, width);
+      if (c == 'M') out += Padded(t.month, width);
+      if (c == 'y') out += run <= 2 ? Padded(t.year % 100, width) : Padded(t.year, 4);
+    } else if (c == '\'') {
+      const std::size_t close = f.find('\'', i + 1);
+      const std::size_t end = close == std::string::npos ? f.size() : close;
+      out.append(f, i + 1, end - i - 1);
+      i = close == std::string::npos ? f.size() : close + 1;
+    } else {
+      out += c;
+      ++i;
+    }
+  }
+  return out;
+}
+
+std::string TimeText(Moment m, const RegionalPatterns& p) {
+  const LocalTime t = DecodeMoment(m);
+  const int width = p.hourLeadingZero ? 2 : 1;
+  int hour = t.hour;
+  if (p.twelveHour) hour = hour % 12 == 0 ? 12 : hour % 12;
+  std::string time = Padded(hour, width) + p.timeSeparator + Padded(t.minute, 2) +
+                     p.timeSeparator + Padded(t.second, 2);
+  if (!p.twelveHour) return time;
+  const std::string& marker = t.hour < 12 ? p.amMarker : p.pmMarker;
+  if (marker.empty()) return time;
+  return p.markerBefore ? marker + " " + time : time + " " + marker;
+}
+
+std::string StampText(Moment m, const RegionalPatterns& p) {
+  const LocalTime t = DecodeMoment(m);
+  std::string stamp = DateText(m, p);
+  if (t.hour != 0 || t.minute != 0 || t.second != 0) stamp += " " + TimeText(m, p);
+  return stamp;
+}
+
+Moment ParseMoment(std::string_view text, const RegionalPatterns& p) {
+  Reader r(text);
+  r.SkipSpaces();
+  int year = 0, month = 0, day = 0;
+  TimeFields time;
+  bool ok = ReadDate(r, p, year, month, day) && IsValidDate(year, month, day);
+  if (ok) {
+    r.SkipSpaces();
+    if (!r.AtEnd()) ok = ReadTime(r, p, time) && (r.SkipSpaces(), r.AtEnd());
+  }
+  if (!ok) throw Error("'" + std::string(text) + "' is not a valid date and time");
+  return EncodeMoment({year, month, day, time.hour, time.minute, time.second, time.millisecond});
+}
+
+Moment ComposeMoment(Moment dateValue, Moment timeValue, const RegionalPatterns& p) {
+  return ParseMoment(DateText(dateValue, p) + " " + TimeText(timeValue, p), p);
+}
+
+bool SameSecond(Moment now, Moment m, const RegionalPatterns& p) {
+  return ParseMoment(StampText(now, p), p) == ParseMoment(StampText(m, p), p);
+}
+
+}  // namespace velmora

@@ -1,0 +1,37 @@
+#include "core/program_schedule.h"
+
+#include "core/log_lines.h"
+#include "core/process_name.h"
+
+namespace velmora {
+
+std::string RowControlName(std::string_view prefix, int row) {
+  return std::string(prefix) + std::to_string(row);
+}
+
+void RunIfDue(ScheduleContext& ctx, const std::string& path, RowAction action, Moment m) {
+  if (!SameSecond(ctx.Now(), m, ctx.patterns)) return;
+  if (action == RowAction::Open) {
+    ctx.desktop.OpenWithShell(path);
+    ctx.form.AppendLog(OpenedLine(path, ctx.NowStamp()));
+  } else {
+    ctx.desktop.KillProcessByName(FileNamePart(path));
+    ctx.form.AppendLog(ClosedLine(path, ctx.NowStamp()));
+  }
+}
+
+void ProgramSchedule::Timer1Timer(ScheduleContext& ctx) const {
+  for (int i = 1; i <= kRowCount; ++i) {
+    const std::string momentText =
+        DateText(ctx.form.MomentOf(RowControlName("FSetDate", i)), ctx.patterns) + " " +
+        TimeText(ctx.form.MomentOf(RowControlName("FSetTime", i)), ctx.patterns);
+    const std::string path = ctx.form.TextOf(RowControlName("Edit", i));
+    const RowAction action =
+        ctx.form.IsChecked(RowControlName("rbtColse", i)) ? RowAction::Close : RowAction::Open;
+    if (path.empty()) continue;
+    RunIfDue(ctx, path, action, ParseMoment(momentText, ctx.patterns));
+  }
+  ctx.form.SetStatusText(kClockPanel, ctx.NowStamp());
+}
+
+}  // namespace velmora

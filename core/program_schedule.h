@@ -1,0 +1,40 @@
+// The five program rows: each names a moment and a path; in that second the path is opened
+// or the processes of its file name are closed.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/schedule_context.h"
+
+namespace velmora {
+
+enum class RowAction { Open = 0, Close = 1 };
+
+constexpr int kRowCount = 5;
+constexpr int kClockPanel = 0;
+
+// A row's control: its role prefix followed by the row number, e.g. "FSetDate3".
+std::string RowControlName(std::string_view prefix, int row);
+
+// Performs the row's action and writes its log line when now lies in the second of m.
+void RunIfDue(ScheduleContext& ctx, const std::string& path, RowAction action, Moment m);
+
+// Start and Stop of the program tick, with the enabled state of its timer and buttons.
+class ProgramSchedule {
+ public:
+  void Start() { running_ = true; }
+  void Stop() { running_ = false; }
+  bool TimerEnabled() const { return running_; }
+  bool StartEnabled() const { return !running_; }
+  bool StopEnabled() const { return running_; }
+
+  // One tick: rows 1 to 5 in order, then the clock panel. A row that cannot be read ends the
+  // tick there by throwing.
+  void Timer1Timer(ScheduleContext& ctx) const;
+
+ private:
+  bool running_ = false;
+};
+
+}  // namespace velmora

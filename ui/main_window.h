@@ -1,0 +1,5 @@
+#pragma once
+#include <windows.h>
+namespace velmora {
+HWND CreateMainWindow(HINSTANCE instance);
+}
