@@ -47,7 +47,9 @@ std::string Padded(int value, int width) {
   return digits;
 }
 
-bool IsPatternLetter(char c) { return c == 'd' || c == 'M' || c == 'y' || c == 'g'; }
+bool IsPatternLetter(char c) {
+  return c == 'd' || c == 'M' || c == 'y' || c == 'g';
+}
 
 struct TimeFields {
   int hour = 0, minute = 0, second = 0, millisecond = 0;
@@ -191,8 +193,7 @@ bool IsValidDate(int year, int month, int day) {
 
 Moment EncodeMoment(const LocalTime& t) {
   if (!IsValidDate(t.year, t.month, t.day) || t.hour < 0 || t.hour > 23 || t.minute < 0 ||
-      t.minute > 59 || t.second < 0 || t.second > 59 || t.millisecond < 0 ||
-      t.millisecond > 999) {
+      t.minute > 59 || t.second < 0 || t.second > 59 || t.millisecond < 0 || t.millisecond > 999) {
     throw Error("Invalid argument to date encode");
   }
   const double day = static_cast<double>(DaysFromCivil(t.year, t.month, t.day) + kUnixEpochDay);
@@ -224,8 +225,8 @@ LocalTime DecodeMoment(Moment m) {
 }
 
 std::string LongTimePattern(const RegionalPatterns& p) {
-  std::string hour = p.twelveHour ? (p.hourLeadingZero ? "hh" : "h")
-                                  : (p.hourLeadingZero ? "HH" : "H");
+  std::string hour =
+      p.twelveHour ? (p.hourLeadingZero ? "hh" : "h") : (p.hourLeadingZero ? "HH" : "H");
   std::string time = hour + p.timeSeparator + "mm" + p.timeSeparator + "ss";
   if (!p.twelveHour) return time;
   return p.markerBefore ? "tt " + time : time + " tt";
@@ -263,8 +264,8 @@ std::string TimeText(Moment m, const RegionalPatterns& p) {
   const int width = p.hourLeadingZero ? 2 : 1;
   int hour = t.hour;
   if (p.twelveHour) hour = hour % 12 == 0 ? 12 : hour % 12;
-  std::string time = Padded(hour, width) + p.timeSeparator + Padded(t.minute, 2) +
-                     p.timeSeparator + Padded(t.second, 2);
+  std::string time = Padded(hour, width) + p.timeSeparator + Padded(t.minute, 2) + p.timeSeparator +
+                     Padded(t.second, 2);
   if (!p.twelveHour) return time;
   const std::string& marker = t.hour < 12 ? p.amMarker : p.pmMarker;
   if (marker.empty()) return time;

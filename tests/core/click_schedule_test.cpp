@@ -140,7 +140,8 @@ TEST_F(ClickTick, TheStampIsTakenAfterTheClick) {
   SetStart(1);
   schedule.CheckBox1Click(true);
   RunTicks(1);
-  EXPECT_EQ(form.log, std::vector<std::string>{"鼠标单击坐标-1080,654-执行时间-12/10/2026 2:30:00 PM"});
+  EXPECT_EQ(form.log,
+            std::vector<std::string>{"鼠标单击坐标-1080,654-执行时间-12/10/2026 2:30:00 PM"});
 }
 
 // Which conversion fails, and what the count shows afterwards.

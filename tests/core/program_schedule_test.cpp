@@ -67,8 +67,9 @@ TEST_F(ProgramTick, OpensADueRowOnceAndLogsTheStampAfterTheAction) {
   clock.Advance(1);
   Tick();
   ASSERT_EQ(desktop.calls, std::vector<std::string>{"open C:\\Program Files\\工具 箱\\app.exe"});
-  EXPECT_EQ(form.log, std::vector<std::string>{
-                          "打开程序-C:\\Program Files\\工具 箱\\app.exe-执行时间-2026/12/10 14:30:01"});
+  EXPECT_EQ(form.log,
+            std::vector<std::string>{
+                "打开程序-C:\\Program Files\\工具 箱\\app.exe-执行时间-2026/12/10 14:30:01"});
   EXPECT_EQ(form.panels[kClockPanel], "2026/12/10 14:30:01");
 
   clock.Advance(1);
@@ -93,7 +94,8 @@ TEST_F(ProgramTick, RowsRunInOrderAndTheSameRowTwiceRunsTwice) {
   SetRow(1, "", clock.now);  // an empty path is skipped even when due
   SetRow(3, "", clock.now);
   Tick();
-  EXPECT_EQ(desktop.calls, (std::vector<std::string>{"open  a.exe ", "open b.exe", "open  a.exe "}));
+  EXPECT_EQ(desktop.calls,
+            (std::vector<std::string>{"open  a.exe ", "open b.exe", "open  a.exe "}));
   EXPECT_EQ(form.log.size(), 3u);
 }
 
@@ -161,7 +163,8 @@ TEST_F(ProgramTick, WorksInATwelveHourRegion) {
   clock.now = {2026, 12, 10, 12, 0, 5, 500};
   SetRow(1, "noon.exe", clock.now);
   Tick();
-  EXPECT_EQ(form.log, std::vector<std::string>{"打开程序-noon.exe-执行时间-2026-12-10 오후 12:00:05"});
+  EXPECT_EQ(form.log,
+            std::vector<std::string>{"打开程序-noon.exe-执行时间-2026-12-10 오후 12:00:05"});
 }
 
 TEST(ProgramScheduleState, StartAndStopSwitchTheTimerAndTheButtons) {
