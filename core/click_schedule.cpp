@@ -26,8 +26,9 @@ void ClickSchedule::Click(ScheduleContext& ctx) {
 }
 
 bool ClickSchedule::CheckTimedClick(ScheduleContext& ctx, Moment m) {
-  if (!SameSecond(ctx.Now(), m, ctx.patterns)) return false;
+  if (clickedAt_ == m || !SameSecond(ctx.Now(), m, ctx.patterns)) return false;
   Click(ctx);
+  clickedAt_ = m;
   return true;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "core/schedule_context.h"
 
@@ -19,7 +20,8 @@ class ClickSchedule {
 
   // One tick: the start-moment test, then the interval count. Conversion errors throw.
   void Timer4Timer(ScheduleContext& ctx);
-  // Clicks when now lies in the second of m; true when it clicked.
+  // Clicks when now lies in the second of m; true when it clicked. The start moment is
+  // clicked once, even when the wall clock is set back and passes that second again.
   bool CheckTimedClick(ScheduleContext& ctx, Moment m);
 
  private:
@@ -27,6 +29,7 @@ class ClickSchedule {
 
   std::int32_t clickTickCount_ = 0;
   bool enabled_ = false;
+  std::optional<Moment> clickedAt_;
 };
 
 }  // namespace velmora

@@ -9,8 +9,8 @@ std::string RowControlName(std::string_view prefix, int row) {
   return std::string(prefix) + std::to_string(row);
 }
 
-void RunIfDue(ScheduleContext& ctx, const std::string& path, RowAction action, Moment m) {
-  if (!SameSecond(ctx.Now(), m, ctx.patterns)) return;
+bool RunIfDue(ScheduleContext& ctx, const std::string& path, RowAction action, Moment m) {
+  if (!SameSecond(ctx.Now(), m, ctx.patterns)) return false;
   if (action == RowAction::Open) {
     ctx.desktop.OpenWithShell(path);
     ctx.form.AppendLog(OpenedLine(path, ctx.NowStamp()));
@@ -18,9 +18,10 @@ void RunIfDue(ScheduleContext& ctx, const std::string& path, RowAction action, M
     ctx.desktop.KillProcessByName(FileNamePart(path));
     ctx.form.AppendLog(ClosedLine(path, ctx.NowStamp()));
   }
+  return true;
 }
 
-void ProgramSchedule::Timer1Timer(ScheduleContext& ctx) const {
+void ProgramSchedule::Timer1Timer(ScheduleContext& ctx) {
   for (int i = 1; i <= kRowCount; ++i) {
     const std::string momentText =
         DateText(ctx.form.MomentOf(RowControlName("FSetDate", i)), ctx.patterns) + " " +
@@ -29,7 +30,9 @@ void ProgramSchedule::Timer1Timer(ScheduleContext& ctx) const {
     const RowAction action =
         ctx.form.IsChecked(RowControlName("rbtColse", i)) ? RowAction::Close : RowAction::Open;
     if (path.empty()) continue;
-    RunIfDue(ctx, path, action, ParseMoment(momentText, ctx.patterns));
+    const Moment m = ParseMoment(momentText, ctx.patterns);
+    if (actedAt_[i - 1] == m) continue;
+    if (RunIfDue(ctx, path, action, m)) actedAt_[i - 1] = m;
   }
   ctx.form.SetStatusText(kClockPanel, ctx.NowStamp());
 }

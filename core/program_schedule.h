@@ -2,6 +2,8 @@
 // or the processes of its file name are closed.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,8 +19,9 @@ constexpr int kClockPanel = 0;
 // A row's control: its role prefix followed by the row number, e.g. "FSetDate3".
 std::string RowControlName(std::string_view prefix, int row);
 
-// Performs the row's action and writes its log line when now lies in the second of m.
-void RunIfDue(ScheduleContext& ctx, const std::string& path, RowAction action, Moment m);
+// Performs the row's action and writes its log line when now lies in the second of m; true
+// when it acted.
+bool RunIfDue(ScheduleContext& ctx, const std::string& path, RowAction action, Moment m);
 
 // Start and Stop of the program tick, with the enabled state of its timer and buttons.
 class ProgramSchedule {
@@ -30,11 +33,13 @@ class ProgramSchedule {
   bool StopEnabled() const { return running_; }
 
   // One tick: rows 1 to 5 in order, then the clock panel. A row that cannot be read ends the
-  // tick there by throwing.
-  void Timer1Timer(ScheduleContext& ctx) const;
+  // tick there by throwing. A row acts at most once for the moment it names, even when the
+  // wall clock is set back and passes that second again.
+  void Timer1Timer(ScheduleContext& ctx);
 
  private:
   bool running_ = false;
+  std::array<std::optional<Moment>, kRowCount> actedAt_;
 };
 
 }  // namespace velmora

@@ -84,6 +84,15 @@ TEST_F(ClickTick, StartMomentAndIntervalNeverClickInTheSameTick) {
   EXPECT_EQ(RunTicks(120), (std::vector<int>{60, 119}));
 }
 
+TEST_F(ClickTick, TheStartMomentClicksOnceWhenTheClockIsSetBackOverIt) {
+  form.texts["Edit6"] = "0";
+  SetStart(3);
+  schedule.CheckBox1Click(true);
+  EXPECT_EQ(RunTicks(10), std::vector<int>{3});
+  clock.Advance(-60);
+  EXPECT_TRUE(RunTicks(120).empty());
+}
+
 TEST_F(ClickTick, ZeroMinutesLeavesOnlyTheStartMomentClick) {
   form.texts["Edit6"] = "0";
   SetStart(3);

@@ -121,13 +121,48 @@ TEST_F(ProgramTick, APassedRowNeverRuns) {
   EXPECT_TRUE(desktop.calls.empty());
 }
 
-TEST_F(ProgramTick, TwoTicksInOneSecondRunADueRowTwice) {
-  for (int i = 2; i <= kRowCount; ++i) SetRow(i, "", clock.now);
-  SetRow(1, "twice.exe", clock.now);
+TEST_F(ProgramTick, ARowActsOnceForItsMomentEvenWhenTheSecondComesAgain) {
+  for (int i = 3; i <= kRowCount; ++i) SetRow(i, "", clock.now);
+  SetRow(1, "once.exe", clock.now);
+  SetRow(2, "once.exe", clock.now);  // another row with the same moment is its own row
   Tick();
   clock.now.millisecond = 900;
-  Tick();
+  Tick();  // a second tick within the same second
+  EXPECT_EQ(desktop.calls, (std::vector<std::string>{"open once.exe", "open once.exe"}));
+
+  // The clock is set back a minute and passes the row's second once more.
+  clock.Advance(-60);
+  for (int t = 0; t < 61; ++t, clock.Advance(1)) Tick();
   EXPECT_EQ(desktop.calls.size(), 2u);
+
+  // A moment the user sets afresh still runs.
+  SetRow(1, "again.exe", In(1));
+  clock.Advance(1);
+  Tick();
+  EXPECT_EQ(desktop.calls.back(), "open again.exe");
+}
+
+TEST_F(ProgramTick, AClockSetForwardOrWakingFromSleepSkipsThePassedRowsAndRunsTheNext) {
+  for (int i = 1; i <= kRowCount; ++i) SetRow(i, "", clock.now);
+  SetRow(1, "skipped.exe", In(30));
+  SetRow(2, "after-sleep.exe", In(2 * 3600 + 5));
+  SetRow(3, "next.exe", In(90));
+  Tick();
+  clock.Advance(60);  // set forward by a minute: 30 s ahead has gone by without a tick
+  Tick();
+  EXPECT_TRUE(desktop.calls.empty());
+  for (int t = 0; t < 31; ++t) {
+    clock.Advance(1);
+    Tick();
+  }
+  EXPECT_EQ(desktop.calls, std::vector<std::string>{"open next.exe"});
+
+  clock.Advance(3 * 3600);  // asleep past row 2's moment: it does not run late
+  Tick();
+  clock.Advance(1);
+  Tick();
+  EXPECT_EQ(desktop.calls.size(), 1u);
+  EXPECT_EQ(form.panels[kClockPanel], StampText(EncodeMoment(clock.now), patterns));
 }
 
 TEST_F(ProgramTick, EditsTakeEffectOnTheNextTick) {
