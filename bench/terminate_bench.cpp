@@ -14,7 +14,9 @@ namespace {
 
 constexpr int kCopies = 200;
 
-std::wstring Dir(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
+std::wstring Dir(const std::wstring& path) {
+  return path.substr(0, path.find_last_of(L'\\'));
+}
 
 }  // namespace
 
@@ -32,7 +34,8 @@ int wmain() {
 
   std::vector<velmora::win::UniqueKernelHandle> processes;
   for (int i = 0; i < kCopies; ++i) {
-    STARTUPINFOW si{sizeof(si)};
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
     std::wstring cmd = L"\"" + target + L"\"";
     if (!::CreateProcessW(target.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
@@ -56,10 +59,11 @@ int wmain() {
   const auto ended = std::chrono::steady_clock::now();
   using ms = std::chrono::duration<double, std::milli>;
   const bool ok = gone == kCopies && static_cast<int>(processes.size()) == kCopies;
-  std::printf("| Terminate | %d of %zu started copies gone; call %.0f ms, last exit after %.0f ms "
-              "| all %d gone | %s |\n",
-              gone, processes.size(), ms(called - start).count(), ms(ended - start).count(),
-              kCopies, ok ? "met" : "NOT MET");
+  std::printf(
+      "| Terminate | %d of %zu started copies gone; call %.0f ms, last exit after %.0f ms "
+      "| all %d gone | %s |\n",
+      gone, processes.size(), ms(called - start).count(), ms(ended - start).count(), kCopies,
+      ok ? "met" : "NOT MET");
   ::DeleteFileW(target.c_str());
   ::DeleteFileW((target + L".ran").c_str());
   return ok ? 0 : 1;
