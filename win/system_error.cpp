@@ -19,7 +19,7 @@ std::string SystemErrorMessage(unsigned long code) {
   while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
     text.pop_back();
   }
-  return "System Error.  Code: " + std::to_string(code) + ".\r\n" + Narrow(text);
+  return "System Error.  Code: " + std::to_string(static_cast<int>(code)) + ".\r\n" + Narrow(text);
 }
 
 void RaiseLastOSError() {
