@@ -1,0 +1,149 @@
+// TTrayIcon against the real Shell_NotifyIconW. Under Wine the icons live in the X11 driver's
+// stand-alone tray window; the tests find the icon there and click it with real mouse input.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "tests/win32/tray/tray_test_support.h"
+#include "tray/tray_icon.h"
+
+namespace velmora::tray::test {
+namespace {
+
+bool IsWine() {
+  return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+// The windows standing for icons in Wine's stand-alone tray.
+std::vector<HWND> WineTrayIcons() {
+  std::vector<HWND> icons;
+  HWND tray = ::FindWindowW(L"__winex11_standalone_tray", nullptr);
+  for (HWND child = tray ? ::GetWindow(tray, GW_CHILD) : nullptr; child;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
+    icons.push_back(child);
+  }
+  return icons;
+}
+
+// Asks the shell whether it holds the icon: a modify of nothing succeeds only then.
+bool ShellHolds(HWND window, UINT id) {
+  NOTIFYICONDATAW probe{};
+  probe.cbSize = sizeof(probe);
+  probe.hWnd = window;
+  probe.uID = id;
+  return ::Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
+}
+
+void ClickAt(HWND target, int clicks) {
+  RECT rect{};
+  ::GetWindowRect(target, &rect);
+  ::SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  std::vector<INPUT> inputs;
+  for (int i = 0; i < clicks; ++i) {
+    for (const DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+      INPUT input{};
+      input.type = INPUT_MOUSE;
+      input.mi.dwFlags = flag;
+      inputs.push_back(input);
+    }
+  }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+TTrayIconSettings Velmora() {
+  TTrayIconSettings settings;
+  settings.hint = "Velmora";
+  return settings;
+}
+
+class RealShell : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (!IsWine()) GTEST_SKIP() << "finds the icon in Wine's own tray window";
+  }
+
+  // The icon window that appeared for `tray`.
+  static HWND IconWindowAdded(const std::vector<HWND>& before) {
+    for (HWND icon : WineTrayIcons()) {
+      if (std::find(before.begin(), before.end(), icon) == before.end()) return icon;
+    }
+    return nullptr;
+  }
+};
+
+TEST_F(RealShell, HoldsTheIconFromCreationToDestruction) {
+  HostWindow host;
+  const auto before = WineTrayIcons();
+  HWND window = nullptr;
+  UINT id = 0;
+  {
+    TTrayIcon tray(host, Velmora());
+    window = tray.Handle();
+    id = tray.Id();
+    EXPECT_TRUE(tray.IconShown()) << "the real add returned FALSE";
+    EXPECT_TRUE(ShellHolds(window, id));
+    EXPECT_NE(IconWindowAdded(before), nullptr);
+  }
+  // Wine also drops the icons of a destroyed window, so this checks the outcome; the delete
+  // itself is checked against the recording shell.
+  EXPECT_FALSE(ShellHolds(window, id));
+  EXPECT_EQ(WineTrayIcons().size(), before.size());
+}
+
+TEST_F(RealShell, EndOfSessionDeletesTheIcon) {
+  HostWindow host;
+  TTrayIcon tray(host, Velmora());
+  ASSERT_TRUE(ShellHolds(tray.Handle(), tray.Id()));
+  ::SendMessageW(tray.Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+  EXPECT_FALSE(ShellHolds(tray.Handle(), tray.Id()));
+  EXPECT_TRUE(::IsWindow(tray.Handle())) << "the shell forgot the icon, not a dead window";
+}
+
+TEST_F(RealShell, ADoubleClickOnTheIconBringsTheMinimisedWindowBack) {
+  HostWindow host;
+  const auto before = WineTrayIcons();
+  TTrayIcon tray(host, Velmora());
+  std::vector<TTrayIconClicks> clicks;
+  TTrayIconEvents events;
+  events.onClick = [&](TTrayIconClicks click) { clicks.push_back(click); };
+  tray.SetEvents(events);
+  HWND icon = IconWindowAdded(before);
+  ASSERT_NE(icon, nullptr);
+
+  ::ShowWindow(host, SW_MINIMIZE);
+  PumpMessages();
+  ASSERT_FALSE(::IsWindowVisible(host));
+
+  ClickAt(icon, 1);
+  EXPECT_TRUE(
+      PumpUntil([&] { return std::count(clicks.begin(), clicks.end(), ticLeftClickUp) == 1; }));
+  EXPECT_FALSE(::IsWindowVisible(host)) << "a single click does nothing";
+
+  // Far enough apart that the next click starts a new double click.
+  PumpUntil([] { return false; }, std::chrono::milliseconds(::GetDoubleClickTime() + 200));
+  HostWindow other;
+  clicks.clear();
+  ClickAt(icon, 2);
+  EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(host) != FALSE; }));
+  EXPECT_NE(std::find(clicks.begin(), clicks.end(), ticLeftDblClick), clicks.end());
+  EXPECT_FALSE(::IsIconic(host));
+  EXPECT_EQ(::GetForegroundWindow(), host.Get());
+}
+
+// The shell refuses a second add of an icon it holds; the component must still count it shown.
+TEST_F(RealShell, TaskbarCreatedWhileTheIconSurvivedKeepsItShown) {
+  HostWindow host;
+  TTrayIcon tray(host, Velmora());
+  ASSERT_TRUE(tray.IconShown());
+  ::SendMessageTimeoutW(HWND_BROADCAST, TaskbarCreated(), 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  PumpMessages();
+  EXPECT_TRUE(tray.IconShown());
+  EXPECT_TRUE(ShellHolds(tray.Handle(), tray.Id()));
+  ::ShowWindow(host, SW_MINIMIZE);
+  PumpMessages();
+  EXPECT_FALSE(::IsWindowVisible(host));
+}
+
+}  // namespace
+}  // namespace velmora::tray::test
