@@ -1,5 +1,127 @@
+// The main window TForm1: the five program rows, the message list, the click panel, the
+// toolbar and the status bar, built from the layout table. It is the form the schedule ticks
+// read, and it drives both schedules from its window timers.
 #pragma once
+
 #include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "actions/desktop_actions.h"
+#include "core/click_schedule.h"
+#include "core/program_schedule.h"
+#include "core/second_ticker.h"
+#include "ui/layout.h"
+#include "win/handles.h"
+
 namespace velmora {
-HWND CreateMainWindow(HINSTANCE instance);
-}
+
+// A control found by its name. Toolbar items are not windows: for them window is the toolbar
+// and spec->id the item's command.
+struct Control {
+  const ControlSpec* spec = nullptr;
+  HWND window = nullptr;
+};
+
+class TForm1 final : public ScheduleForm {
+ public:
+  // clock is read for every use of now; it must outlive the form.
+  TForm1(HINSTANCE instance, const RegionalPatterns& patterns, const Clock& clock);
+  ~TForm1() override;
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  // Creates the window with all its controls and runs FormCreate; throws Error on failure.
+  void Create();
+  // Centres the window on its monitor and shows it.
+  void ShowCentred(int showCommand);
+  HWND Handle() const { return window_.get(); }
+
+  // The one lookup by name; throws Error for a name the window does not have.
+  const Control& ControlByName(std::string_view name) const;
+  HWND WindowOf(std::string_view name) const { return ControlByName(name).window; }
+
+  // ScheduleForm: the values the ticks read and the places they write.
+  Moment MomentOf(std::string_view name) const override;
+  std::string TextOf(std::string_view name) const override;
+  bool IsChecked(std::string_view name) const override;
+  // Panel 1 is right-aligned: its text is stored behind two tab characters.
+  void SetStatusText(int panel, const std::string& text) override;
+  void AppendLog(const std::string& line) override;
+
+  // The regional patterns that stamps, fields and parsing use; replaced when the system
+  // announces a settings change.
+  const RegionalPatterns& Patterns() const { return patterns_; }
+  void UsePatterns(const RegionalPatterns& patterns) { patterns_ = patterns; }
+
+  HIMAGELIST ImageList1() const { return imageList1_.get(); }
+  HFONT Font() const { return font_.get(); }
+  int Dpi() const { return dpi_; }
+
+  // Event handlers, named after the control and the event.
+  void FormCreate();
+  void ToolButton1Click();
+  void ToolButton2Click();
+  void ToolButton3Click();
+  void ToolButton4Click();
+  void CheckBox1Click();
+  void Timer1Timer();
+  void Timer4Timer();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void OnCreate();
+  void OnDestroy();
+  void OnCommand(int id, int code);
+  void OnTimer(UINT_PTR id);
+  void OnActivate(bool active);
+  void OnNextDlgCtl(WPARAM target, bool isWindow);
+  bool OnSysCommand(WPARAM command);
+  void OnSettingChange();
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  LRESULT OnCtlColorStatic(HDC dc, HWND control);
+
+  void CreateControls();
+  static std::vector<const ControlSpec*> ToolbarItems();
+  // Places every control, the fonts, the glyphs and the window's own size for dpi_.
+  void ApplyDpi();
+  void SetMoment(std::string_view name, const LocalTime& value);
+  void UpdateToolButtons();
+  // Arms a one-second timer to land just after the next second boundary.
+  void ArmSecondTimer(UINT_PTR id, const LocalTime& now);
+  ScheduleContext Context();
+
+  HINSTANCE instance_;
+  RegionalPatterns patterns_;
+  const Clock& clock_;
+  win::UniqueWindow window_;
+  std::unique_ptr<DesktopActions> desktop_;
+  std::map<std::string, Control, std::less<>> controls_;
+  int dpi_ = 96;
+  win::UniqueFont font_;
+  win::UniqueImageList imageList1_;
+  win::UniqueImageList disabledImages_;
+  win::UniqueIcon bigIcon_;
+  win::UniqueIcon smallIcon_;
+  HWND lastFocus_ = nullptr;
+
+  ProgramSchedule programSchedule_;
+  ClickSchedule clickSchedule_;
+  SecondTicker timer1Ticker_;
+  SecondTicker timer4Ticker_;
+};
+
+// The one instance, while it exists.
+extern TForm1* Form1;
+
+// The event loop of the user-interface thread, with keyboard navigation between the main
+// window's controls; returns when the main window has closed.
+int RunEventLoop();
+
+}  // namespace velmora
