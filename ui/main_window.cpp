@@ -262,6 +262,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CTLCOLORSTATIC:
       return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
   }
@@ -346,6 +348,30 @@ void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
   ApplyDpi();
   ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT TForm1::OnNotify(const NMHDR& header) {
+  if (header.idFrom == kIdToolbar1 && header.code == NM_CUSTOMDRAW) {
+    return OnToolbarCustomDraw(reinterpret_cast<const NMCUSTOMDRAW&>(header));
+  }
+  return 0;
+}
+
+// The toolbar draws every separator as a groove; only the spacers marked grooved keep it, the
+// others are painted over as plain gaps once the toolbar has drawn itself.
+LRESULT TForm1::OnToolbarCustomDraw(const NMCUSTOMDRAW& draw) {
+  if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
+  if (draw.dwDrawStage != CDDS_POSTPAINT) return CDRF_DODEFAULT;
+  const HWND toolbar = WindowOf("Toolbar1");
+  for (const ControlSpec* item : ToolbarItems()) {
+    if (item->kind != ControlKind::Spacer || (item->flags & kGrooved)) continue;
+    const auto index = ::SendMessageW(toolbar, TB_COMMANDTOINDEX, item->id, 0);
+    RECT r{};
+    if (::SendMessageW(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r))) {
+      ::FillRect(draw.hdc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
+    }
+  }
+  return CDRF_DODEFAULT;
 }
 
 LRESULT TForm1::OnCtlColorStatic(HDC dc, HWND control) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <map>
 #include <memory>
@@ -85,6 +86,8 @@ class TForm1 final : public ScheduleForm {
   bool OnSysCommand(WPARAM command);
   void OnSettingChange();
   void OnDpiChanged(int dpi, const RECT& suggested);
+  LRESULT OnNotify(const NMHDR& header);
+  LRESULT OnToolbarCustomDraw(const NMCUSTOMDRAW& draw);
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
 
   void CreateControls();

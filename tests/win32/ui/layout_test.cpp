@@ -226,6 +226,29 @@ TEST_F(LayoutTest, ToolbarItemsHaveTheirPlaceGlyphCaptionAndState) {
     EXPECT_EQ(win::Narrow(caption), t.caption);
     EXPECT_EQ(::SendMessageW(toolbar, TB_ISBUTTONENABLED, c.spec->id, 0) != 0, t.enabled);
   }
+  // Only the first spacer is a groove: along the middle of each spacer, count the pixels that
+  // are not the toolbar's face colour.
+  ::UpdateWindow(toolbar);
+  const HDC dc = ::GetDC(toolbar);
+  for (const ToolItem& t : kToolItems) {
+    if (!t.separator) continue;
+    SCOPED_TRACE(t.name);
+    RECT r{};
+    ::SendMessageW(
+        toolbar, TB_GETITEMRECT,
+        ::SendMessageW(toolbar, TB_COMMANDTOINDEX, form->ControlByName(t.name).spec->id, 0),
+        reinterpret_cast<LPARAM>(&r));
+    int marks = 0;
+    for (int x = r.left; x < r.right; ++x) {
+      if (::GetPixel(dc, x, (r.top + r.bottom) / 2) != ::GetSysColor(COLOR_BTNFACE)) ++marks;
+    }
+    if (t.name == "Spacer1") {
+      EXPECT_GT(marks, 0);
+    } else {
+      EXPECT_EQ(marks, 0);
+    }
+  }
+  ::ReleaseDC(toolbar, dc);
   // Captions are shown beside the glyphs, and the glyphs come from ImageList1.
   EXPECT_TRUE(::GetWindowLongW(toolbar, GWL_STYLE) & TBSTYLE_LIST);
   EXPECT_EQ(reinterpret_cast<HIMAGELIST>(::SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0)),

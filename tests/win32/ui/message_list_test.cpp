@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui_test_support.h"
+#include "win/text.h"
 
 namespace velmora::test {
 namespace {
@@ -24,17 +25,25 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST_F(MessageListTest, AppendingFarPastTheEditLimitLosesNoLine) {
+  // Long lines of a deep path, until the list holds well over the edit control's default
+  // limit of 32,767 characters.
   std::vector<std::string> expected;
   std::size_t chars = 0;
-  for (int i = 0; chars < 80000; ++i) {
-    expected.push_back("打开程序-C:\\路径 " + std::to_string(i) +
-                       "\\app.exe-执行时间-2026/12/10 14:30:00");
-    chars += expected.back().size();
+  for (int i = 0; chars < 45000; ++i) {
+    expected.push_back("打开程序-C:\\Program Files\\很长的 目录 名称\\第 " + std::to_string(i) +
+                       " 个子目录\\一个名字相当长的应用程序 v2.exe-执行时间-2026/12/10 14:30:00");
+    chars += win::Widen(expected.back()).size() + 2;
     form->AppendLog(expected.back());
   }
-  const std::wstring::size_type length = ::GetWindowTextLengthW(Find("Memo1"));
-  EXPECT_GT(length, 32767u);
+  EXPECT_GT(::GetWindowTextLengthW(Find("Memo1")), 40000);
   EXPECT_EQ(Lines(Memo()), expected);
+  // And it still takes what the user types at its end.
+  ::SetFocus(Find("Memo1"));
+  const int end = ::GetWindowTextLengthW(Find("Memo1"));
+  ::SendMessageW(Find("Memo1"), EM_SETSEL, static_cast<WPARAM>(end), end);
+  TypeText(L"\r备注");
+  EXPECT_EQ(Lines(Memo()).back(), "备注");
+  EXPECT_EQ(Lines(Memo()).size(), expected.size() + 1);
 }
 
 TEST_F(MessageListTest, WhatTheUserTypedStaysAndLogLinesFollowIt) {
