@@ -18,11 +18,11 @@ struct WindowKind {
   DWORD exStyle;
 };
 
-WindowKind KindOf(const ControlSpec& spec) {
+WindowKind KindOf(const ControlSpec& design) {
   // Every control that takes part in the tab order starts its own group, so the arrow keys
   // never move the focus out of it; only the two radio buttons of a box share a group.
   constexpr DWORD kTabStop = WS_TABSTOP | WS_GROUP;
-  switch (spec.kind) {
+  switch (design.kind) {
     case ControlKind::Toolbar:
       return {TOOLBARCLASSNAMEW, TBSTYLE_FLAT | TBSTYLE_LIST | CCS_NORESIZE | CCS_NOPARENTALIGN, 0};
     case ControlKind::Label:
@@ -40,7 +40,7 @@ WindowKind KindOf(const ControlSpec& spec) {
       // the radio buttons before it.
       return {L"BUTTON", BS_GROUPBOX | WS_GROUP, 0};
     case ControlKind::RadioButton:
-      return {L"BUTTON", BS_AUTORADIOBUTTON | (spec.flags & kFirstInBox ? kTabStop : 0), 0};
+      return {L"BUTTON", BS_AUTORADIOBUTTON | (design.flags & kFirstInBox ? kTabStop : 0), 0};
     case ControlKind::CheckBox:
       return {L"BUTTON", BS_AUTOCHECKBOX | kTabStop, 0};
     case ControlKind::Memo:
@@ -52,7 +52,7 @@ WindowKind KindOf(const ControlSpec& spec) {
     case ControlKind::Spacer:
       break;
   }
-  throw Error("'" + spec.name + "' is not a window of its own");
+  throw Error("'" + design.name + "' is not a window of its own");
 }
 
 // A speed button reacts to the mouse like any button but never keeps the keyboard focus:
@@ -78,35 +78,35 @@ SIZE TextExtent(const std::string& text, HFONT font) {
 
 }  // namespace
 
-HWND CreateControlWindow(const ControlSpec& spec, HWND parent, HINSTANCE instance) {
-  const WindowKind kind = KindOf(spec);
+HWND CreateControlWindow(const ControlSpec& design, HWND parent, HINSTANCE instance) {
+  const WindowKind kind = KindOf(design);
   const DWORD style =
-      WS_CHILD | WS_VISIBLE | kind.style | (spec.flags & kDisabled ? WS_DISABLED : 0);
+      WS_CHILD | WS_VISIBLE | kind.style | (design.flags & kDisabled ? WS_DISABLED : 0);
   const HWND window = ::CreateWindowExW(
-      kind.exStyle, kind.className, win::Widen(spec.text).c_str(), style, 0, 0, 0, 0, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+      kind.exStyle, kind.className, win::Widen(design.text).c_str(), style, 0, 0, 0, 0, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, nullptr);
   if (!window) win::RaiseLastOSError();
-  if (spec.flags & kChecked) ::SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
-  if (spec.kind == ControlKind::SpeedButton) {
+  if (design.flags & kChecked) ::SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
+  if (design.kind == ControlKind::SpeedButton) {
     ::SetWindowSubclass(window, FocuslessButtonProc, 0, 0);
   }
-  if (spec.kind == ControlKind::Memo) {
+  if (design.kind == ControlKind::Memo) {
     // The message list has no limit: 0 lifts the edit control's default of 32,767.
     ::SendMessageW(window, EM_SETLIMITTEXT, 0, 0);
   }
   return window;
 }
 
-void PlaceControl(HWND window, const ControlSpec& spec, POINT origin, int dpi, HFONT font) {
-  int width = Scale(spec.width, dpi);
-  int height = Scale(spec.height, dpi);
-  if (spec.kind == ControlKind::Label && spec.width == 0) {
-    const SIZE extent = TextExtent(spec.text, font);
+void PlaceControl(HWND window, const ControlSpec& design, POINT origin, int dpi, HFONT font) {
+  int width = Scale(design.width, dpi);
+  int height = Scale(design.height, dpi);
+  if (design.kind == ControlKind::Label && design.width == 0) {
+    const SIZE extent = TextExtent(design.text, font);
     width = extent.cx;
     height = extent.cy;
   }
-  ::SetWindowPos(window, nullptr, Scale(origin.x + spec.left, dpi), Scale(origin.y + spec.top, dpi),
-                 width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(window, nullptr, Scale(origin.x + design.left, dpi),
+                 Scale(origin.y + design.top, dpi), width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void AddToolbarItems(HWND toolbar, const std::vector<const ControlSpec*>& items) {

@@ -11,11 +11,11 @@
 namespace velmora {
 
 // The child window for one entry (toolbar items excepted), with its text and initial state.
-HWND CreateControlWindow(const ControlSpec& spec, HWND parent, HINSTANCE instance);
+HWND CreateControlWindow(const ControlSpec& design, HWND parent, HINSTANCE instance);
 
 // Moves and sizes a control for dpi, its place counted from origin (at 96 DPI); a label without
 // a width is sized to its text in font.
-void PlaceControl(HWND window, const ControlSpec& spec, POINT origin, int dpi, HFONT font);
+void PlaceControl(HWND window, const ControlSpec& design, POINT origin, int dpi, HFONT font);
 
 // Adds the tool buttons and spacers to the toolbar, in the order given.
 void AddToolbarItems(HWND toolbar, const std::vector<const ControlSpec*>& items);

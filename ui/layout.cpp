@@ -77,7 +77,7 @@ const Entry kDesign[] = {
 // clang-format on
 
 std::vector<ControlSpec> Expand() {
-  std::vector<ControlSpec> specs;
+  std::vector<ControlSpec> controls;
   for (const Entry& e : kDesign) {
     const int rows = e.perRow ? kRowCount : 1;
     for (int i = 1; i <= rows; ++i) {
@@ -95,17 +95,17 @@ std::vector<ControlSpec> Expand() {
           s.tabOrder += e.tabStep * (i - 1);
         }
       }
-      specs.push_back(std::move(s));
+      controls.push_back(std::move(s));
     }
   }
-  return specs;
+  return controls;
 }
 
 }  // namespace
 
 const std::vector<ControlSpec>& Layout() {
-  static const std::vector<ControlSpec> specs = Expand();
-  return specs;
+  static const std::vector<ControlSpec> controls = Expand();
+  return controls;
 }
 
 int Scale(int value, int dpi) {

@@ -379,7 +379,7 @@ LRESULT TForm1::OnCtlColorStatic(HDC dc, HWND control) {
                                [control](const auto& c) { return c.second.window == control; });
   const LRESULT brush = ::DefWindowProcW(Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                          reinterpret_cast<LPARAM>(control));
-  if (it != controls_.end() && (it->second.spec->flags & kBlue)) ::SetTextColor(dc, kBlueText);
+  if (it != controls_.end() && (it->second.design->flags & kBlue)) ::SetTextColor(dc, kBlueText);
   return brush;
 }
 
@@ -436,7 +436,7 @@ void TForm1::ApplyDpi() {
     // A radio button's place is counted from its group box.
     POINT origin{0, 0};
     if (!s.parent.empty()) {
-      const ControlSpec& box = *ControlByName(s.parent).spec;
+      const ControlSpec& box = *ControlByName(s.parent).design;
       origin = {box.left, box.top};
     }
     PlaceControl(control, s, origin, dpi_, font.get());

@@ -22,9 +22,9 @@
 namespace velmora {
 
 // A control found by its name. Toolbar items are not windows: for them window is the toolbar
-// and spec->id the item's command.
+// and design->id the item's command.
 struct Control {
-  const ControlSpec* spec = nullptr;
+  const ControlSpec* design = nullptr;
   HWND window = nullptr;
 };
 

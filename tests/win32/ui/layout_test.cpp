@@ -208,7 +208,7 @@ TEST_F(LayoutTest, ToolbarItemsHaveTheirPlaceGlyphCaptionAndState) {
     SCOPED_TRACE(t.name);
     const Control& c = form->ControlByName(t.name);
     EXPECT_EQ(c.window, toolbar);
-    const auto index = ::SendMessageW(toolbar, TB_COMMANDTOINDEX, c.spec->id, 0);
+    const auto index = ::SendMessageW(toolbar, TB_COMMANDTOINDEX, c.design->id, 0);
     ASSERT_GE(index, 0);
     TBBUTTON button{};
     ASSERT_TRUE(::SendMessageW(toolbar, TB_GETBUTTON, index, reinterpret_cast<LPARAM>(&button)));
@@ -222,9 +222,9 @@ TEST_F(LayoutTest, ToolbarItemsHaveTheirPlaceGlyphCaptionAndState) {
     EXPECT_EQ(r.top, S(2, dpi));
     EXPECT_EQ(button.iBitmap, t.image);
     wchar_t caption[32]{};
-    ::SendMessageW(toolbar, TB_GETBUTTONTEXTW, c.spec->id, reinterpret_cast<LPARAM>(caption));
+    ::SendMessageW(toolbar, TB_GETBUTTONTEXTW, c.design->id, reinterpret_cast<LPARAM>(caption));
     EXPECT_EQ(win::Narrow(caption), t.caption);
-    EXPECT_EQ(::SendMessageW(toolbar, TB_ISBUTTONENABLED, c.spec->id, 0) != 0, t.enabled);
+    EXPECT_EQ(::SendMessageW(toolbar, TB_ISBUTTONENABLED, c.design->id, 0) != 0, t.enabled);
   }
   // Only the first spacer is a groove: along the middle of each spacer, count the pixels that
   // are not the toolbar's face colour.
@@ -236,7 +236,7 @@ TEST_F(LayoutTest, ToolbarItemsHaveTheirPlaceGlyphCaptionAndState) {
     RECT r{};
     ::SendMessageW(
         toolbar, TB_GETITEMRECT,
-        ::SendMessageW(toolbar, TB_COMMANDTOINDEX, form->ControlByName(t.name).spec->id, 0),
+        ::SendMessageW(toolbar, TB_COMMANDTOINDEX, form->ControlByName(t.name).design->id, 0),
         reinterpret_cast<LPARAM>(&r));
     int marks = 0;
     for (int x = r.left; x < r.right; ++x) {

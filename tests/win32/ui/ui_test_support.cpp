@@ -157,7 +157,7 @@ void FormTest::TearDown() {
 
 void FormTest::ClickToolButton(std::string_view name) {
   const Control& c = form->ControlByName(name);
-  const auto index = ::SendMessageW(c.window, TB_COMMANDTOINDEX, c.spec->id, 0);
+  const auto index = ::SendMessageW(c.window, TB_COMMANDTOINDEX, c.design->id, 0);
   RECT r{};
   ASSERT_TRUE(::SendMessageW(c.window, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)));
   POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -167,7 +167,7 @@ void FormTest::ClickToolButton(std::string_view name) {
 
 bool FormTest::ToolButtonEnabled(std::string_view name) const {
   const Control& c = form->ControlByName(name);
-  return ::SendMessageW(c.window, TB_ISBUTTONENABLED, c.spec->id, 0) != 0;
+  return ::SendMessageW(c.window, TB_ISBUTTONENABLED, c.design->id, 0) != 0;
 }
 
 ProbeCopy::ProbeCopy(const std::wstring& fileName) : fileName_(fileName) {
