@@ -83,6 +83,7 @@ class TForm1 final : public ScheduleForm {
   void OnTimer(UINT_PTR id);
   void OnActivate(bool active);
   void OnNextDlgCtl(WPARAM target, bool isWindow);
+  // True when the command is refused here rather than left to the default handling.
   bool OnSysCommand(WPARAM command);
   void OnSettingChange();
   void OnDpiChanged(int dpi, const RECT& suggested);
