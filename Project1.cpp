@@ -2,6 +2,7 @@
 // event loop.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <exception>
 
@@ -9,12 +10,32 @@
 #include "ui/main_window.h"
 #include "win/regional_settings.h"
 
+namespace {
+
+// The shell opens some document types through COM handlers, which need an apartment.
+class ComApartment {
+ public:
+  ComApartment()
+      : result_(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+  ~ComApartment() {
+    if (SUCCEEDED(result_)) ::CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  HRESULT result_;
+};
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
   // Before anything can load a DLL: search only System32, never the current directory.
   ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                       ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
+  const ComApartment com;
   try {
     const velmora::win::SystemClock clock;
     velmora::TForm1 form(instance, velmora::win::ReadRegionalPatterns(), clock);

@@ -276,11 +276,15 @@ void TForm1::OnCreate() {
   desktop_ = std::make_unique<DesktopActions>(Handle());
   CreateControls();
   ApplyDpi();
+  // The icon goes into the notification area as soon as the layout stands.
+  trayIcon1_ =
+      std::make_unique<tray::TTrayIcon>(Handle(), tray::TTrayIconSettings{.hint = "Velmora"});
   FormCreate();
 }
 
 // Closing by any means ends the program at once; the timers die with the window.
 void TForm1::OnDestroy() {
+  trayIcon1_.reset();
   ::PostQuitMessage(0);
 }
 

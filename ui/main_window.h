@@ -16,6 +16,7 @@
 #include "core/click_schedule.h"
 #include "core/program_schedule.h"
 #include "core/second_ticker.h"
+#include "tray/tray_icon.h"
 #include "ui/layout.h"
 #include "win/handles.h"
 
@@ -60,6 +61,7 @@ class TForm1 final : public ScheduleForm {
   void UsePatterns(const RegionalPatterns& patterns) { patterns_ = patterns; }
 
   HIMAGELIST ImageList1() const { return imageList1_.get(); }
+  tray::TTrayIcon* TrayIcon1() const { return trayIcon1_.get(); }
   HFONT Font() const { return font_.get(); }
   int Dpi() const { return dpi_; }
 
@@ -106,6 +108,7 @@ class TForm1 final : public ScheduleForm {
   const Clock& clock_;
   win::UniqueWindow window_;
   std::unique_ptr<DesktopActions> desktop_;
+  std::unique_ptr<tray::TTrayIcon> trayIcon1_;
   std::map<std::string, Control, std::less<>> controls_;
   int dpi_ = 96;
   win::UniqueFont font_;
