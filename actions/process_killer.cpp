@@ -20,9 +20,17 @@ Fn Bind(HMODULE kernel, const char* name) {
   return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(kernel, name)));
 }
 
+HANDLE OpenWithTerminateRight(DWORD processId) {
+  return ::OpenProcess(PROCESS_TERMINATE, FALSE, processId);
+}
+
 }  // namespace
 
 void KillProcessByName(const std::string& name) {
+  KillProcessByName(name, OpenWithTerminateRight);
+}
+
+void KillProcessByName(const std::string& name, OpenForTerminate open) {
   const HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
   if (!kernel) return;
   const auto createSnapshot = Bind<CreateSnapshotFn>(kernel, "CreateToolhelp32Snapshot");
@@ -37,7 +45,7 @@ void KillProcessByName(const std::string& name) {
   for (BOOL more = first(snapshot.get(), &entry); more; more = next(snapshot.get(), &entry)) {
     if (!ProcessNameMatches(win::Narrow(entry.szExeFile), name)) continue;
     // Another user's or a protected process cannot be opened; it is passed over silently.
-    win::UniqueKernelHandle process(::OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
+    win::UniqueKernelHandle process(open(entry.th32ProcessID));
     if (process) ::TerminateProcess(process.get(), 0);
   }
 }

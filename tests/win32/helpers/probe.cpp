@@ -8,7 +8,9 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   wchar_t self[MAX_PATH * 4];
   const DWORD n = ::GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
-  const std::wstring marker = std::wstring(self, n) + L".ran";
+  std::wstring marker = std::wstring(self, n) + L".ran";
+  // A marker past the classic path limit is only reachable in the extended form.
+  if (marker.size() >= MAX_PATH && marker.rfind(L"\\\\?\\", 0) != 0) marker.insert(0, L"\\\\?\\");
   HANDLE file = ::CreateFileW(marker.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) {

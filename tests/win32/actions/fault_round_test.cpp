@@ -1,0 +1,114 @@
+// Faults the desktop actions must survive: processes that may not be terminated, and paths at
+// and beyond the classic 260-character limit.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "actions/launcher.h"
+#include "actions/process_killer.h"
+#include "core/process_name.h"
+#include "probe_process.h"
+#include "win/text.h"
+
+namespace velmora {
+namespace {
+
+using test::RanPids;
+using test::RunningProbe;
+using test::TempFolder;
+using test::WaitUntil;
+
+DWORD refusedPid = 0;
+
+// Refuses one process as the system refuses another user's or a protected one.
+HANDLE OpenRefusingOne(DWORD processId) {
+  if (processId == refusedPid) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+  }
+  return ::OpenProcess(PROCESS_TERMINATE, FALSE, processId);
+}
+
+TEST(FaultRound, AProcessThatMayNotBeTerminatedIsPassedOverAndTheOthersStillEnd) {
+  TempFolder folder;
+  const std::wstring exe = folder.Make(L"guarded.exe");
+  test::CopyProbeTo(exe);
+  RunningProbe first(exe), second(exe), third(exe);
+  ASSERT_TRUE(first.Started() && second.Started() && third.Started());
+  refusedPid = second.Pid();
+  EXPECT_NO_THROW(KillProcessByName("guarded.exe", OpenRefusingOne));
+  EXPECT_TRUE(first.EndsWithin(5000));
+  EXPECT_TRUE(third.EndsWithin(5000));
+  EXPECT_EQ(second.ExitCode(), STILL_ACTIVE);
+  EXPECT_EQ(first.ExitCode(), 0u);
+  EXPECT_EQ(third.ExitCode(), 0u);
+}
+
+// A folder chain under root whose exe path is exactly `length` characters long.
+std::wstring PathOfLength(const std::wstring& root, std::size_t length) {
+  const std::wstring name = L"\\长路径 probe.exe";
+  std::wstring path = root;
+  while (path.size() + name.size() < length) {
+    const std::size_t room = length - name.size() - path.size();
+    // Each folder is at most 100 characters, and never leaves a stub shorter than 2.
+    std::size_t part = std::min<std::size_t>(100, room - 1);
+    if (room - 1 - part == 1) --part;
+    path += L"\\" + std::wstring(part, L'd');
+  }
+  path += name;
+  return path;
+}
+
+// Paths past MAX_PATH need the \\?\ form for the file system calls the test makes itself.
+std::wstring Extended(const std::wstring& path) {
+  return L"\\\\?\\" + path;
+}
+
+void CopyProbeToLongPath(const std::wstring& target) {
+  for (std::size_t slash = target.find(L'\\', 3); slash != std::wstring::npos;
+       slash = target.find(L'\\', slash + 1)) {
+    ::CreateDirectoryW(Extended(target.substr(0, slash)).c_str(), nullptr);
+  }
+  ASSERT_TRUE(::CopyFileW(Extended(test::ProbePath()).c_str(), Extended(target).c_str(), FALSE))
+      << ::GetLastError();
+}
+
+TEST(FaultRound, AProgramAtTheLongestClassicPathOpensAndCloses) {
+  TempFolder folder;
+  const std::wstring exe = PathOfLength(folder.Path(), 259);
+  ASSERT_EQ(exe.size(), 259u);
+  CopyProbeToLongPath(exe);
+  EXPECT_NO_THROW(OpenWithShell(nullptr, win::Narrow(exe)));
+  EXPECT_TRUE(WaitUntil([&] { return !RanPids(exe).empty(); }, 10000));
+  KillProcessByName(FileNamePart(win::Narrow(exe)));
+  EXPECT_TRUE(WaitUntil([&] { return test::ChildProcessIds().empty(); }, 5000));
+}
+
+TEST(FaultRound, APathPastTheClassicLimitFailsSilentlyAndNeverThrows) {
+  TempFolder folder;
+  const std::wstring exe = PathOfLength(folder.Path(), 300);
+  ASSERT_EQ(exe.size(), 300u);
+  CopyProbeToLongPath(exe);
+  // A bystander with the same file name at a short path: only a Close row may end it.
+  const std::wstring bystander = folder.Make(L"长路径 probe.exe");
+  test::CopyProbeTo(bystander);
+  RunningProbe other(bystander);
+  ASSERT_TRUE(other.Started());
+
+  const ULONGLONG before = ::GetTickCount64();
+  EXPECT_NO_THROW(OpenWithShell(nullptr, win::Narrow(exe)));
+  EXPECT_LT(::GetTickCount64() - before, 10000u) << "the shell call must not hang";
+  // Past the limit the shell may refuse to start the program; either way nothing is reported.
+  ::Sleep(2000);
+  std::printf("[ note     ] the shell %s the program at a 300-character path\n",
+              RanPids(Extended(exe)).empty() ? "did not start" : "started");
+  EXPECT_EQ(other.ExitCode(), STILL_ACTIVE);
+
+  // A Close row with the long path ends what runs under its file name.
+  EXPECT_NO_THROW(KillProcessByName(FileNamePart(win::Narrow(exe))));
+  EXPECT_TRUE(other.EndsWithin(5000));
+  EXPECT_TRUE(WaitUntil([&] { return test::ChildProcessIds().empty(); }, 5000));
+}
+
+}  // namespace
+}  // namespace velmora
