@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "core/error.h"
 
@@ -49,6 +50,36 @@ std::string Padded(int value, int width) {
 
 bool IsPatternLetter(char c) {
   return c == 'd' || c == 'M' || c == 'y' || c == 'g';
+}
+
+// One piece of a short-date pattern: a field (a run of one pattern letter) or literal text.
+struct PatternToken {
+  char letter = 0;  // 0 for literal text
+  std::size_t run = 0;
+  std::string_view literal;
+};
+
+std::vector<PatternToken> Tokens(std::string_view f) {
+  std::vector<PatternToken> tokens;
+  for (std::size_t i = 0; i < f.size();) {
+    const char c = f[i];
+    if (IsPatternLetter(c)) {
+      std::size_t run = 1;
+      while (i + run < f.size() && f[i + run] == c) ++run;
+      tokens.push_back({c, run, {}});
+      i += run;
+    } else if (c == '\'') {
+      // Quoted text stands as it is; an unclosed quote runs to the end.
+      const std::size_t close = f.find('\'', i + 1);
+      const std::size_t end = close == std::string_view::npos ? f.size() : close;
+      if (end > i + 1) tokens.push_back({0, 0, f.substr(i + 1, end - i - 1)});
+      i = close == std::string_view::npos ? f.size() : close + 1;
+    } else {
+      tokens.push_back({0, 0, f.substr(i, 1)});
+      ++i;
+    }
+  }
+  return tokens;
 }
 
 struct TimeFields {
@@ -107,43 +138,28 @@ int ReadMarker(Reader& r, const RegionalPatterns& p) {
 }
 
 bool ReadDate(Reader& r, const RegionalPatterns& p, int& year, int& month, int& day) {
-  const std::string& f = p.shortDate;
   bool haveYear = false, haveMonth = false, haveDay = false;
-  for (std::size_t i = 0; i < f.size();) {
-    const char c = f[i];
-    if (IsPatternLetter(c)) {
-      std::size_t run = 1;
-      while (i + run < f.size() && f[i + run] == c) ++run;
-      i += run;
-      if (c == 'g') continue;  // era names are not shown
-      if (c == 'y') {
-        int digits = 0;
-        auto v = r.Number(run <= 2 ? 2 : 4, &digits);
-        if (!v) return false;
-        year = *v;
-        if (run <= 2) {
-          const int century = p.twoDigitYearMax / 100 * 100;
-          year = century + *v;
-          if (year > p.twoDigitYearMax) year -= 100;
-        }
-        haveYear = true;
-      } else {
-        auto v = r.Number(2);
-        if (!v) return false;
-        (c == 'M' ? month : day) = *v;
-        (c == 'M' ? haveMonth : haveDay) = true;
+  for (const PatternToken& token : Tokens(p.shortDate)) {
+    if (token.letter == 0) {
+      if (token.literal == " ") {
+        r.SkipSpaces();
+      } else if (!r.Literal(token.literal)) {
+        return false;
       }
-    } else if (c == '\'') {
-      const std::size_t close = f.find('\'', i + 1);
-      const std::size_t end = close == std::string::npos ? f.size() : close;
-      if (end > i + 1 && !r.Literal(std::string_view(f).substr(i + 1, end - i - 1))) return false;
-      i = close == std::string::npos ? f.size() : close + 1;
-    } else if (c == ' ') {
-      r.SkipSpaces();
-      ++i;
-    } else {
-      if (!r.Literal(std::string_view(f).substr(i, 1))) return false;
-      ++i;
+    } else if (token.letter == 'y') {
+      auto v = r.Number(token.run <= 2 ? 2 : 4);
+      if (!v) return false;
+      year = *v;
+      if (token.run <= 2) {
+        year = p.twoDigitYearMax / 100 * 100 + *v;
+        if (year > p.twoDigitYearMax) year -= 100;
+      }
+      haveYear = true;
+    } else if (token.letter != 'g') {  // era names are not shown
+      auto v = r.Number(2);
+      if (!v) return false;
+      (token.letter == 'M' ? month : day) = *v;
+      (token.letter == 'M' ? haveMonth : haveDay) = true;
     }
   }
   return haveYear && haveMonth && haveDay;
@@ -234,26 +250,22 @@ std::string LongTimePattern(const RegionalPatterns& p) {
 
 std::string DateText(Moment m, const RegionalPatterns& p) {
   const LocalTime t = DecodeMoment(m);
-  const std::string& f = p.shortDate;
   std::string out;
-  for (std::size_t i = 0; i < f.size();) {
-    const char c = f[i];
-    if (IsPatternLetter(c)) {
-      std::size_t run = 1;
-      while (i + run < f.size() && f[i + run] == c) ++run;
-      i += run;
-      const int width = run >= 2 ? 2 : 1;
-      if (c == 'd') out += Padded(t.day, width);
-      if (c == 'M') out += Padded(t.month, width);
-      if (c == 'y') out += run <= 2 ? Padded(t.year % 100, width) : Padded(t.year, 4);
-    } else if (c == '\'') {
-      const std::size_t close = f.find('\'', i + 1);
-      const std::size_t end = close == std::string::npos ? f.size() : close;
-      out.append(f, i + 1, end - i - 1);
-      i = close == std::string::npos ? f.size() : close + 1;
-    } else {
-      out += c;
-      ++i;
+  for (const PatternToken& token : Tokens(p.shortDate)) {
+    const int width = token.run >= 2 ? 2 : 1;
+    switch (token.letter) {
+      case 0:
+        out += token.literal;
+        break;
+      case 'd':
+        out += Padded(t.day, width);
+        break;
+      case 'M':
+        out += Padded(t.month, width);
+        break;
+      case 'y':
+        out += token.run <= 2 ? Padded(t.year % 100, width) : Padded(t.year, 4);
+        break;
     }
   }
   return out;

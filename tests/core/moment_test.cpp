@@ -163,6 +163,15 @@ TEST(Parse, TwoDigitYearsFallInTheRegionsCentury) {
   EXPECT_EQ(ParseMoment("06.05.50", p), At(1950, 5, 6));
 }
 
+TEST(Parse, QuotedTextAndErasInThePatternRoundTrip) {
+  RegionalPatterns p = test::ChinaRegion();
+  p.shortDate = "gg yyyy'年'M'月'd'日'";
+  const Moment m = At(2026, 12, 10, 8, 0, 1);
+  EXPECT_EQ(StampText(m, p), " 2026年12月10日 8:00:01");
+  EXPECT_EQ(ParseMoment(StampText(m, p), p), m);
+  EXPECT_THROW(ParseMoment("2026/12/10 8:00:01", p), Error);
+}
+
 TEST(Parse, RejectsTextItCannotRead) {
   const char* bad[] = {
       "",
