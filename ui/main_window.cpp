@@ -3,13 +3,18 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "core/error.h"
+#include "core/field_aids.h"
 #include "res/resource_ids.h"
 #include "ui/control_ids.h"
 #include "ui/controls.h"
 #include "ui/error_reporter.h"
+#include "ui/field_aids.h"
 #include "ui/glyphs.h"
 #include "win/regional_settings.h"
 #include "win/system_error.h"
@@ -28,6 +33,7 @@ constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMI
 // The window carries its own taskbar button.
 constexpr DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr COLORREF kBlueText = RGB(0, 0, 255);
+constexpr UINT kTimer3IntervalMs = 100;
 
 SYSTEMTIME ToSystemTime(const LocalTime& t) {
   SYSTEMTIME st{};
@@ -208,6 +214,32 @@ void TForm1::Timer4Timer() {
   clickSchedule_.Timer4Timer(ctx);
 }
 
+// Each coordinate from a read of its own, x first.
+void TForm1::Timer3Timer() {
+  const std::int32_t x = readPointer_().x;
+  const std::int32_t y = readPointer_().y;
+  SetStatusText(1, PointerReadoutText(x, y));
+}
+
+void TForm1::SpeedButton1Click(HWND sender) {
+  const auto it = std::find_if(controls_.begin(), controls_.end(),
+                               [sender](const auto& c) { return c.second.window == sender; });
+  if (it == controls_.end()) return;
+  const int row = it->second.design->tag;
+  const std::optional<std::wstring> chosen = ChooseExecutable(Handle(), openDialog1FileName_);
+  if (!chosen) return;
+  openDialog1FileName_ = *chosen;
+  ::SetWindowTextW(WindowOf("Edit" + std::to_string(row)), chosen->c_str());
+}
+
+bool TForm1::FSetDate1KeyPress(wchar_t key) {
+  return DateFieldPasses(key);
+}
+
+bool TForm1::Edit7KeyPress(wchar_t key) {
+  return NumberFieldPasses(key);
+}
+
 LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* self = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -275,11 +307,14 @@ void TForm1::OnCreate() {
   dpi_ = static_cast<int>(::GetDpiForWindow(Handle()));
   desktop_ = std::make_unique<DesktopActions>(Handle());
   CreateControls();
+  InstallCharFilters();
   ApplyDpi();
   // The icon goes into the notification area as soon as the layout stands.
   trayIcon1_ =
       std::make_unique<tray::TTrayIcon>(Handle(), tray::TTrayIconSettings{.hint = "Velmora"});
   FormCreate();
+  // The pointer readout runs from start to exit.
+  if (!::SetTimer(Handle(), kTimer3, kTimer3IntervalMs, nullptr)) win::RaiseLastOSError();
 }
 
 // Closing by any means ends the program at once; the timers die with the window.
@@ -302,12 +337,19 @@ void TForm1::OnCommand(int id, int code) {
     case kIdCheckBox1:
       return CheckBox1Click();
   }
+  for (int i = 1; i <= kRowCount; ++i) {
+    if (id == RowControlId(kRoleSpeedButton, i)) {
+      return SpeedButton1Click(::GetDlgItem(Handle(), id));
+    }
+  }
 }
 
 void TForm1::OnTimer(UINT_PTR id) {
   switch (id) {
     case kTimer1:
       return Timer1Timer();
+    case kTimer3:
+      return Timer3Timer();
     case kTimer4:
       return Timer4Timer();
   }
@@ -412,6 +454,17 @@ void TForm1::CreateControls() {
   const std::vector<const ControlSpec*> items = ToolbarItems();
   AddToolbarItems(toolbar, items);
   for (const ControlSpec* s : items) controls_[s->name] = {s, toolbar};
+}
+
+void TForm1::InstallCharFilters() {
+  for (const auto& [name, c] : controls_) {
+    if (c.design->kind == ControlKind::DateField || c.design->kind == ControlKind::TimeField) {
+      InstallCharFilter(c.window, &FSetDate1KeyPress);
+    }
+  }
+  for (const char* name : {"Edit6", "Edit7", "Edit8"}) {
+    InstallCharFilter(WindowOf(name), &Edit7KeyPress);
+  }
 }
 
 std::vector<const ControlSpec*> TForm1::ToolbarItems() {

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "actions/desktop_actions.h"
+#include "actions/pointer.h"
 #include "core/click_schedule.h"
 #include "core/program_schedule.h"
 #include "core/second_ticker.h"
@@ -59,6 +61,10 @@ class TForm1 final : public ScheduleForm {
   // announces a settings change.
   const RegionalPatterns& Patterns() const { return patterns_; }
   void UsePatterns(const RegionalPatterns& patterns) { patterns_ = patterns; }
+  // Where the pointer readout reads the pointer: ReadPointer unless a test puts another in.
+  void UsePointerReader(std::function<PointerPosition()> reader) {
+    readPointer_ = std::move(reader);
+  }
 
   HIMAGELIST ImageList1() const { return imageList1_.get(); }
   tray::TTrayIcon* TrayIcon1() const { return trayIcon1_.get(); }
@@ -74,6 +80,13 @@ class TForm1 final : public ScheduleForm {
   void CheckBox1Click();
   void Timer1Timer();
   void Timer4Timer();
+  void Timer3Timer();
+  // The browse button of a row: its Tag names the row whose path field gets the chosen file.
+  void SpeedButton1Click(HWND sender);
+  // Typed-character filters, true for a key that may reach the field: the date and time
+  // fields take digits and Backspace, Edit6 to Edit8 digits only.
+  static bool FSetDate1KeyPress(wchar_t key);
+  static bool Edit7KeyPress(wchar_t key);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -94,6 +107,7 @@ class TForm1 final : public ScheduleForm {
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
 
   void CreateControls();
+  void InstallCharFilters();
   static std::vector<const ControlSpec*> ToolbarItems();
   // Places every control, the fonts, the glyphs and the window's own size for dpi_.
   void ApplyDpi();
@@ -117,6 +131,8 @@ class TForm1 final : public ScheduleForm {
   win::UniqueIcon bigIcon_;
   win::UniqueIcon smallIcon_;
   HWND lastFocus_ = nullptr;
+  std::function<PointerPosition()> readPointer_ = ReadPointer;
+  std::wstring openDialog1FileName_;  // the file last chosen with a browse button
 
   ProgramSchedule programSchedule_;
   ClickSchedule clickSchedule_;
