@@ -163,6 +163,9 @@ void ApplyStatusBarParts(HWND statusBar, int dpi) {
     right += Scale(kStatusPanelWidths[i], dpi);
     edges[i] = right;
   }
+  // The pointer readout in the last panel is wider than the 100 pixels it is given: the panel
+  // runs on to the bar's right edge, as a status bar's last panel does, so it shows whole.
+  edges[std::size(edges) - 1] = -1;
   ::SendMessageW(statusBar, SB_SETPARTS, std::size(edges), reinterpret_cast<LPARAM>(edges));
 }
 

@@ -408,6 +408,28 @@ TEST_F(PointerReadoutTest, FollowsTheRealPointer) {
   }
 }
 
+// The whole readout is seen, even for the widest coordinates a screen can have.
+TEST_F(PointerReadoutTest, FitsItsPanelWhole) {
+  form->UsePointerReader([] { return PointerPosition{-32768, -32768}; });
+  ASSERT_TRUE(PumpUntil([&] { return Panel1() == Readout(-32768, -32768); }, milliseconds(3000)));
+  form->UsePointerReader(ReadPointer);
+  const HWND bar = Find("StatusBar1");
+  RECT part{};
+  ASSERT_TRUE(::SendMessageW(bar, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part)));
+  const std::wstring text = win::Widen(kReadoutCaption + "-32768 -- -32768");
+  const HDC dc = ::GetDC(bar);
+  const HGDIOBJ old =
+      ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(bar, WM_GETFONT, 0, 0)));
+  RECT extent{};
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(bar, dc);
+  // The status bar keeps a few pixels between a panel's edges and its text.
+  const int margin = 2 * ::MulDiv(4, form->Dpi(), 96);
+  EXPECT_LE(extent.right - extent.left + margin, part.right - part.left);
+}
+
 TEST_F(PointerReadoutTest, EachCoordinateComesFromAReadOfItsOwnXFirst) {
   // Every read answers with the number of reads so far in both coordinates.
   int reads = 0;
