@@ -160,8 +160,7 @@ TEST_F(CharFilterTest, NumberFieldsTakeDigitsOnlyWhileDeleteAndTypingOverASelect
       ::SetFocus(field);
       ::SendMessageW(field, EM_SETSEL, static_cast<WPARAM>(c.selStart), c.selEnd);
       const std::size_t before = CharSpy::ReachedBy(field).size();
-      const std::wstring last(1, static_cast<wchar_t>(c.keys[std::strlen(c.keys) - 1]));
-      TypeInto(field, c.keys, last[0]);
+      TypeInto(field, c.keys, static_cast<wchar_t>(c.keys[std::strlen(c.keys) - 1]));
       EXPECT_EQ(WindowText(field), c.result);
       EXPECT_EQ(CharSpy::ReachedBy(field).substr(before), c.reached);
     }
@@ -177,7 +176,7 @@ TEST_F(CharFilterTest, DateAndTimeFieldsTakeDigitsAndBackspaceOnly) {
   for (const std::string& name : fields) {
     SCOPED_TRACE(name);
     const HWND field = Find(name);
-    // "a" and "p" would also switch a 12-hour time field between AM and PM.
+    // In the AM/PM part of a 12-hour time field "a" and "p" would also switch it.
     TypeInto(field, "a p minus space shift+z period BackSpace ctrl+h ctrl+v 1", L'1');
     EXPECT_EQ(CharSpy::ReachedBy(field), L"\b\b1");
   }
@@ -330,13 +329,22 @@ TEST_F(BrowseTest, TheChosenFileFillsTheButtonsRowOnlyAndIsProposedNextTime) {
     struct Seen {
       OpenDialog dialog;
       bool warned = false, stayedOpen = false, closed = false;
+      bool readoutWhileOpen = false;
     } seen;
+    const HWND bar = Find("StatusBar1");
+    const POINT pointer{10 * step.row, 20 * step.row};
     std::atomic<bool> done{false};
     std::thread driver([&] {
       const HWND dialog = WaitForOwnedDialog(formWindow, 10000);
       if (dialog) {
         ::Sleep(300);  // the dialog fills its controls after it shows
         seen.dialog = ReadOpenDialog(dialog);
+        // The form's timers go on inside the dialog's modal loop.
+        ::SetCursorPos(pointer.x, pointer.y);
+        for (int waited = 0; waited < 3000 && !seen.readoutWhileOpen; waited += 20) {
+          seen.readoutWhileOpen = StatusPanelText(bar, 1) == Readout(pointer.x, pointer.y);
+          ::Sleep(20);
+        }
         if (step.act == kCancel) {
           ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         } else {
@@ -368,11 +376,14 @@ TEST_F(BrowseTest, TheChosenFileFillsTheButtonsRowOnlyAndIsProposedNextTime) {
       EXPECT_EQ(seen.dialog.proposedName, L"");
     } else {
       EXPECT_EQ(win::Narrow(seen.dialog.proposedPath), win::Narrow(lastChosen));
+      EXPECT_FALSE(seen.dialog.proposedName.empty());
+      EXPECT_TRUE(lastChosen.ends_with(seen.dialog.proposedName));
       // The dialog lists the proposed file's folder, the executables only.
       const std::string name = win::Narrow(lastChosen.substr(lastChosen.rfind(L'\\') + 1));
       EXPECT_EQ(seen.dialog.listed, std::vector<std::string>{name});
     }
     EXPECT_TRUE(seen.closed);
+    EXPECT_TRUE(seen.readoutWhileOpen);
     if (step.act == kChooseMissingThenCancel) {
       EXPECT_TRUE(seen.warned) << "a missing file was taken";
       EXPECT_TRUE(seen.stayedOpen);
