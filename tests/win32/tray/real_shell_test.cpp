@@ -5,51 +5,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "tests/win32/tray/notification_area.h"
 #include "tests/win32/tray/tray_test_support.h"
 #include "tray/tray_icon.h"
 
 namespace velmora::tray::test {
 namespace {
-
-bool IsWine() {
-  return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
-
-// The windows standing for icons in Wine's stand-alone tray.
-std::vector<HWND> WineTrayIcons() {
-  std::vector<HWND> icons;
-  HWND tray = ::FindWindowW(L"__winex11_standalone_tray", nullptr);
-  for (HWND child = tray ? ::GetWindow(tray, GW_CHILD) : nullptr; child;
-       child = ::GetWindow(child, GW_HWNDNEXT)) {
-    icons.push_back(child);
-  }
-  return icons;
-}
-
-// Asks the shell whether it holds the icon: a modify of nothing succeeds only then.
-bool ShellHolds(HWND window, UINT id) {
-  NOTIFYICONDATAW probe{};
-  probe.cbSize = sizeof(probe);
-  probe.hWnd = window;
-  probe.uID = id;
-  return ::Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
-}
-
-void ClickAt(HWND target, int clicks) {
-  RECT rect{};
-  ::GetWindowRect(target, &rect);
-  ::SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-  std::vector<INPUT> inputs;
-  for (int i = 0; i < clicks; ++i) {
-    for (const DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-      INPUT input{};
-      input.type = INPUT_MOUSE;
-      input.mi.dwFlags = flag;
-      inputs.push_back(input);
-    }
-  }
-  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
 
 TTrayIconSettings Velmora() {
   TTrayIconSettings settings;
@@ -61,14 +22,6 @@ class RealShell : public testing::Test {
  protected:
   void SetUp() override {
     if (!IsWine()) GTEST_SKIP() << "finds the icon in Wine's own tray window";
-  }
-
-  // The icon window that appeared for `tray`.
-  static HWND IconWindowAdded(const std::vector<HWND>& before) {
-    for (HWND icon : WineTrayIcons()) {
-      if (std::find(before.begin(), before.end(), icon) == before.end()) return icon;
-    }
-    return nullptr;
   }
 };
 
@@ -115,7 +68,7 @@ TEST_F(RealShell, ADoubleClickOnTheIconBringsTheMinimisedWindowBack) {
   PumpMessages();
   ASSERT_FALSE(::IsWindowVisible(host));
 
-  ClickAt(icon, 1);
+  ClickIcon(icon, 1);
   EXPECT_TRUE(
       PumpUntil([&] { return std::count(clicks.begin(), clicks.end(), ticLeftClickUp) == 1; }));
   EXPECT_FALSE(::IsWindowVisible(host)) << "a single click does nothing";
@@ -124,7 +77,7 @@ TEST_F(RealShell, ADoubleClickOnTheIconBringsTheMinimisedWindowBack) {
   PumpUntil([] { return false; }, std::chrono::milliseconds(::GetDoubleClickTime() + 200));
   HostWindow other;
   clicks.clear();
-  ClickAt(icon, 2);
+  ClickIcon(icon, 2);
   EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(host) != FALSE; }));
   EXPECT_NE(std::find(clicks.begin(), clicks.end(), ticLeftDblClick), clicks.end());
   EXPECT_FALSE(::IsIconic(host));

@@ -158,8 +158,8 @@ inline UINT TaskbarCreated() {
 
 using UniqueDc = win::UniqueHandle<HDC, &::DeleteDC>;
 
-// The icon drawn on white at the small icon size, as 0x00RRGGBB values.
-inline std::vector<DWORD> IconPixels(HICON icon) {
+// The icon drawn on white (or on black) at the small icon size, as 0x00RRGGBB values.
+inline std::vector<DWORD> IconPixels(HICON icon, bool onBlack = false) {
   const int cx = ::GetSystemMetrics(SM_CXSMICON);
   const int cy = ::GetSystemMetrics(SM_CYSMICON);
   BITMAPINFO info{};
@@ -176,7 +176,7 @@ inline std::vector<DWORD> IconPixels(HICON icon) {
   std::vector<DWORD> pixels;
   {
     win::SelectedObject selected(dc.get(), dib.get());
-    ::PatBlt(dc.get(), 0, 0, cx, cy, WHITENESS);
+    ::PatBlt(dc.get(), 0, 0, cx, cy, onBlack ? BLACKNESS : WHITENESS);
     ::DrawIconEx(dc.get(), 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL);
     ::GdiFlush();
     const auto* first = static_cast<const DWORD*>(bits);

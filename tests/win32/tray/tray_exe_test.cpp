@@ -1,0 +1,198 @@
+// Velmora.exe's tray icon seen from outside, as the shell and the user see it: there from
+// start-up to exit with the tooltip "Velmora", the window hidden into it and brought back, added
+// again when the shell restarts, and deleted when the session ends.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/win32/tray/notification_area.h"
+#include "tests/win32/tray/tray_test_support.h"
+#include "tests/win32/ui/ui_test_support.h"
+#include "tray/tray_icon.h"
+
+namespace velmora::test {
+namespace {
+
+using tray::TTrayIcon;
+using tray::test::HasTaskbarButton;
+using tray::test::IconWindowAdded;
+using tray::test::ShellHolds;
+using tray::test::TaskbarCreated;
+using tray::test::TooltipOf;
+using tray::test::WineTrayIcons;
+
+// The top-level windows of a process with the given class.
+std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* className) {
+  std::vector<HWND> found;
+  HWND w = nullptr;
+  while ((w = ::FindWindowExW(nullptr, w, className, nullptr)) != nullptr) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(w, &owner);
+    if (owner == pid) found.push_back(w);
+  }
+  return found;
+}
+
+// Velmora.exe started as the user starts it, terminated at the end if it still runs.
+class Velmora {
+ public:
+  Velmora() {
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    std::wstring commandLine = L"\"" + TestPaths::velmoraExe + L"\"";
+    if (!::CreateProcessW(TestPaths::velmoraExe.c_str(), commandLine.data(), nullptr, nullptr,
+                          FALSE, 0, nullptr, nullptr, &si, &process_)) {
+      ADD_FAILURE() << "cannot start Velmora.exe, error " << ::GetLastError();
+      return;
+    }
+    for (int waited = 0; !form_ && waited < 30000; waited += 100) {
+      ::Sleep(100);
+      for (HWND w : WindowsOf(process_.dwProcessId, L"TForm1")) {
+        if (::IsWindowVisible(w)) form_ = w;
+      }
+    }
+    EXPECT_TRUE(form_) << "no main window";
+    const auto trays = WindowsOf(process_.dwProcessId, L"VelmoraTrayIconWindow");
+    EXPECT_EQ(trays.size(), 1u) << "one tray icon component";
+    if (!trays.empty()) tray_ = trays.front();
+    // The identifier is the program's own; the shell says which one it holds for the window.
+    for (UINT id = 1; id < 64 && !id_; ++id) {
+      if (tray_ && ShellHolds(tray_, id)) id_ = id;
+    }
+  }
+  ~Velmora() {
+    if (!process_.hProcess) return;
+    if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+      ::TerminateProcess(process_.hProcess, 1);
+      ::WaitForSingleObject(process_.hProcess, 5000);
+    }
+    ::CloseHandle(process_.hThread);
+    ::CloseHandle(process_.hProcess);
+  }
+  Velmora(const Velmora&) = delete;
+  Velmora& operator=(const Velmora&) = delete;
+
+  HWND Form() const { return form_; }
+  // The component's window, to which the shell reports, and the icon's identifier in it.
+  HWND Tray() const { return tray_; }
+  UINT Id() const { return id_; }
+  bool IconHeld() const { return ShellHolds(tray_, id_); }
+  bool Visible() const { return ::IsWindowVisible(form_) != FALSE; }
+  // Waits for the process to end and gives its exit code, or -1 while it still runs.
+  long ExitCode(DWORD timeoutMs) const {
+    if (::WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    ::GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<long>(code);
+  }
+  // A real click on a toolbar button, whose place is known from the design.
+  void ClickToolButton(int left, int width) const {
+    const int dpi = static_cast<int>(::GetDpiForWindow(form_));
+    POINT p{::MulDiv(left + width / 2, dpi, 96), ::MulDiv(2 + 12, dpi, 96)};
+    ::ClientToScreen(form_, &p);
+    ClickAtScreen(p);
+  }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  HWND form_ = nullptr;
+  HWND tray_ = nullptr;
+  UINT id_ = 0;
+};
+
+bool Within(milliseconds limit, const std::function<bool()>& done) {
+  return PumpUntil(done, limit);
+}
+
+class VelmoraTray : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!tray::test::IsWine()) GTEST_SKIP() << "finds the icon in Wine's own tray window";
+  }
+};
+
+TEST_F(VelmoraTray, TheIconIsThereFromStartUpToExit) {
+  const struct {
+    const char* how;
+    bool hidden;  // exit while the window is hidden in the tray
+    std::function<void(const Velmora&)> close;
+  } cases[] = {
+      {"the Exit button", false, [](const Velmora& app) { app.ClickToolButton(208, 52); }},
+      {"WM_CLOSE", false, [](const Velmora& app) { ::PostMessageW(app.Form(), WM_CLOSE, 0, 0); }},
+      {"WM_CLOSE while hidden in the tray", true,
+       [](const Velmora& app) { ::PostMessageW(app.Form(), WM_CLOSE, 0, 0); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    const auto before = WineTrayIcons();
+    Velmora app;
+    ASSERT_TRUE(app.Form());
+    ASSERT_TRUE(app.Tray());
+    ASSERT_TRUE(app.IconHeld()) << "the shell holds no icon for the program";
+    const HWND icon = IconWindowAdded(before);
+    ASSERT_NE(icon, nullptr) << "no icon appeared in the notification area";
+    EXPECT_EQ(TooltipOf(icon), "Velmora");
+
+    // Minimised into the icon, and back on a left double click.
+    ::PostMessageW(app.Form(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(Within(milliseconds(3000), [&] { return !app.Visible(); }));
+    EXPECT_FALSE(HasTaskbarButton(app.Form()));
+    EXPECT_TRUE(app.IconHeld());
+    ::PostMessageW(app.Tray(), TTrayIcon::kCallbackMessage, app.Id(), WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(Within(milliseconds(3000), [&] { return app.Visible(); }));
+    EXPECT_TRUE(Within(milliseconds(3000), [&] { return ::GetForegroundWindow() == app.Form(); }));
+    EXPECT_FALSE(::IsIconic(app.Form()));
+
+    if (c.hidden) {
+      ::ShowWindow(app.Form(), SW_MINIMIZE);
+      ASSERT_TRUE(Within(milliseconds(3000), [&] { return !app.Visible(); }));
+    }
+    const HWND tray = app.Tray();
+    const UINT id = app.Id();
+    c.close(app);
+    EXPECT_EQ(app.ExitCode(5000), 0);
+    EXPECT_FALSE(ShellHolds(tray, id));
+    EXPECT_EQ(WineTrayIcons().size(), before.size()) << "an icon was left in the tray";
+  }
+}
+
+TEST_F(VelmoraTray, TheIconComesBackWhenTheShellRestartsAndGoesWhenTheSessionEnds) {
+  Velmora app;
+  ASSERT_TRUE(app.Form());
+  ASSERT_TRUE(app.IconHeld());
+
+  // The shell restarts and its new notification area holds none of the old icons.
+  NOTIFYICONDATAW forget{};
+  forget.cbSize = sizeof(forget);
+  forget.hWnd = app.Tray();
+  forget.uID = app.Id();
+  ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &forget));
+  ASSERT_FALSE(app.IconHeld());
+  const auto before = WineTrayIcons();
+  ::SendMessageTimeoutW(HWND_BROADCAST, TaskbarCreated(), 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+  EXPECT_TRUE(Within(milliseconds(3000), [&] { return app.IconHeld(); }));
+  const HWND icon = IconWindowAdded(before);
+  ASSERT_NE(icon, nullptr) << "no icon came back into the notification area";
+  EXPECT_EQ(TooltipOf(icon), "Velmora");
+
+  // The session ends: the icon goes before the system closes the program.
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(::SendMessageTimeoutW(app.Tray(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                                    SMTO_ABORTIFHUNG, 5000, &answer));
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "the program objected";
+  ASSERT_TRUE(::SendMessageTimeoutW(app.Tray(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF,
+                                    SMTO_ABORTIFHUNG, 5000, nullptr));
+  EXPECT_FALSE(app.IconHeld());
+  EXPECT_FALSE(::IsWindow(icon)) << "Wine's tray still shows it";
+  EXPECT_TRUE(::IsWindow(app.Tray()));
+  EXPECT_EQ(app.ExitCode(0), -1) << "ending the program is the system's part";
+
+  ::PostMessageW(app.Form(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(app.ExitCode(5000), 0);
+}
+
+}  // namespace
+}  // namespace velmora::test
