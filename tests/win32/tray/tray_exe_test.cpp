@@ -154,6 +154,8 @@ TEST_F(VelmoraTray, TheIconIsThereFromStartUpToExit) {
     const UINT id = app.Id();
     c.close(app);
     EXPECT_EQ(app.ExitCode(5000), 0);
+    // Wine also drops the icons of a program that has ended, so this checks the outcome; that
+    // the program deletes its icon itself is checked on the window in this process.
     EXPECT_FALSE(ShellHolds(tray, id));
     EXPECT_EQ(WineTrayIcons().size(), before.size()) << "an icon was left in the tray";
   }

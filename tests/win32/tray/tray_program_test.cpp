@@ -267,8 +267,7 @@ TEST_F(TrayProgramTest, OnlyALeftDoubleClickOnTheIconBringsTheWindowBack) {
   }
 }
 
-// Shown but covered by another window, the window comes to the front as well: a restore from
-// the taskbar would not be needed to reach it.
+// Shown but covered by another window, the window comes to the front as well.
 TEST_F(TrayProgramTest, ALeftDoubleClickBringsACoveredWindowToTheFront) {
   OtherWindow other;
   ASSERT_EQ(::GetForegroundWindow(), other.Get());
