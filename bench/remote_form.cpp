@@ -51,8 +51,8 @@ BOOL CALLBACK FindChild(HWND hwnd, LPARAM lp) {
 }
 
 const ControlSpec* SpecOf(std::string_view name) {
-  for (const ControlSpec& spec : Layout()) {
-    if (spec.name == name) return &spec;
+  for (const ControlSpec& design : Layout()) {
+    if (design.name == name) return &design;
   }
   return nullptr;
 }
@@ -180,9 +180,9 @@ std::optional<RemoteForm> RemoteForm::Launch(const std::wstring& exe, DWORD time
 }
 
 HWND RemoteForm::Control(std::string_view name) const {
-  const ControlSpec* spec = SpecOf(name);
-  if (!spec) return nullptr;
-  ChildSearch search{spec->id, nullptr};
+  const ControlSpec* design = SpecOf(name);
+  if (!design) return nullptr;
+  ChildSearch search{design->id, nullptr};
   ::EnumChildWindows(window_, FindChild, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -210,8 +210,8 @@ void RemoteForm::Click(std::string_view name) const {
 }
 
 void RemoteForm::Command(std::string_view toolButton) const {
-  const ControlSpec* spec = SpecOf(toolButton);
-  if (spec) ::SendMessageW(window_, WM_COMMAND, MAKEWPARAM(spec->id, BN_CLICKED), 0);
+  const ControlSpec* design = SpecOf(toolButton);
+  if (design) ::SendMessageW(window_, WM_COMMAND, MAKEWPARAM(design->id, BN_CLICKED), 0);
 }
 
 void* RemoteForm::Remote(std::size_t bytes) const {
