@@ -11,7 +11,8 @@
 namespace velmora {
 namespace {
 
-constexpr UINT_PTR kCharFilterId = 0x4B46;  // "KF"
+constexpr UINT_PTR kCharFilterId = 0x4B46;   // "KF"
+constexpr UINT_PTR kEscapeGuardId = 0x4547;  // "EG"
 
 LRESULT CALLBACK CharFilterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                 DWORD_PTR data) {
@@ -22,6 +23,23 @@ LRESULT CALLBACK CharFilterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_
       break;
     case WM_NCDESTROY:
       ::RemoveWindowSubclass(hwnd, CharFilterProc, id);
+      break;
+  }
+  return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK EscapeGuardProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                 DWORD_PTR) {
+  switch (msg) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      if (wp == VK_ESCAPE) return 0;
+      break;
+    case WM_CHAR:
+      if (wp == VK_ESCAPE) return 0;
+      break;
+    case WM_NCDESTROY:
+      ::RemoveWindowSubclass(hwnd, EscapeGuardProc, id);
       break;
   }
   return ::DefSubclassProc(hwnd, msg, wp, lp);
@@ -61,6 +79,12 @@ void InstallCharFilter(HWND control, CharFilter filter) {
   if (!::SetWindowSubclass(control, CharFilterProc, kCharFilterId,
                            reinterpret_cast<DWORD_PTR>(filter))) {
     throw Error("The key filter cannot be installed on a field");
+  }
+}
+
+void InstallEscapeGuard(HWND memo) {
+  if (!::SetWindowSubclass(memo, EscapeGuardProc, kEscapeGuardId, 0)) {
+    throw Error("The key filter cannot be installed on the message list");
   }
 }
 

@@ -22,4 +22,10 @@ using CharFilter = bool (*)(wchar_t key);
 // Throws Error when the control cannot be subclassed.
 void InstallCharFilter(HWND control, CharFilter filter);
 
+// Subclasses a multi-line edit so that Esc never reaches it. Once the dialog keys have asked
+// such an edit for its dialog code it takes itself to be in a dialog, and on Esc posts WM_CLOSE
+// to its parent: the window would close and every value typed into it would be lost. Throws
+// Error when the control cannot be subclassed.
+void InstallEscapeGuard(HWND memo);
+
 }  // namespace velmora

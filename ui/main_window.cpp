@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/error.h"
@@ -84,6 +86,8 @@ void TForm1::Create() {
   // The size is set in WM_CREATE, once the window knows the density of its monitor.
   if (!::CreateWindowExW(kFormExStyle, kClassName, win::Widen(kFormCaption).c_str(), kFormStyle,
                          CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this)) {
+    // What failed inside WM_CREATE is the error to report, once, by the caller.
+    if (createFailure_) std::rethrow_exception(std::exchange(createFailure_, nullptr));
     win::RaiseLastOSError();
   }
 }
@@ -254,15 +258,18 @@ LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LP
     return ::DefWindowProcW(window, message, wParam, lParam);
   }
   // The global error reporter: an exception ends the handler that threw it, is shown, and the
-  // event loop goes on. A failed WM_CREATE fails the window's creation.
+  // event loop goes on. A failed WM_CREATE fails the window's creation instead, and Create
+  // throws what failed, so it is reported once.
   try {
     return self->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& e) {
-    ReportError(window, e.what());
   } catch (...) {
-    ReportError(window, "Unknown error");
+    if (message == WM_CREATE) {
+      self->createFailure_ = std::current_exception();
+      return -1;
+    }
+    ReportCurrentException(window);
   }
-  return message == WM_CREATE ? -1 : 0;
+  return 0;
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -317,10 +324,11 @@ void TForm1::OnCreate() {
   if (!::SetTimer(Handle(), kTimer3, kTimer3IntervalMs, nullptr)) win::RaiseLastOSError();
 }
 
-// Closing by any means ends the program at once; the timers die with the window.
+// Closing by any means ends the program at once; the timers die with the window. A window
+// whose creation failed ends no loop: its caller still has an error to show.
 void TForm1::OnDestroy() {
   trayIcon1_.reset();
-  ::PostQuitMessage(0);
+  if (!createFailure_) ::PostQuitMessage(0);
 }
 
 void TForm1::OnCommand(int id, int code) {
@@ -465,6 +473,7 @@ void TForm1::InstallCharFilters() {
   for (const char* name : {"Edit6", "Edit7", "Edit8"}) {
     InstallCharFilter(WindowOf(name), &Edit7KeyPress);
   }
+  InstallEscapeGuard(WindowOf("Memo1"));
 }
 
 std::vector<const ControlSpec*> TForm1::ToolbarItems() {
@@ -544,6 +553,19 @@ void TForm1::ArmSecondTimer(UINT_PTR id, const LocalTime& now) {
 
 ScheduleContext TForm1::Context() {
   return ScheduleContext{*this, clock_, *desktop_, patterns_};
+}
+
+int RunMainWindow(HINSTANCE instance, int showCommand, const Clock& clock,
+                  const RegionalPatterns& patterns) {
+  try {
+    TForm1 form(instance, patterns, clock);
+    form.Create();
+    form.ShowCentred(showCommand);
+    return RunEventLoop();
+  } catch (...) {
+    ReportCurrentException(nullptr);
+    return 1;
+  }
 }
 
 int RunEventLoop() {

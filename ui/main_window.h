@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -133,6 +134,7 @@ class TForm1 final : public ScheduleForm {
   HWND lastFocus_ = nullptr;
   std::function<PointerPosition()> readPointer_ = ReadPointer;
   std::wstring openDialog1FileName_;  // the file last chosen with a browse button
+  std::exception_ptr createFailure_;  // what made WM_CREATE fail, for Create to throw
 
   ProgramSchedule programSchedule_;
   ClickSchedule clickSchedule_;
@@ -142,6 +144,11 @@ class TForm1 final : public ScheduleForm {
 
 // The one instance, while it exists.
 extern TForm1* Form1;
+
+// The program: creates and shows the main window and runs the event loop until it closes. A
+// failure on the way is shown in one error box, and the result is then 1.
+int RunMainWindow(HINSTANCE instance, int showCommand, const Clock& clock,
+                  const RegionalPatterns& patterns);
 
 // The event loop of the user-interface thread, with keyboard navigation between the main
 // window's controls; returns when the main window has closed.

@@ -28,22 +28,6 @@ const std::string kReadoutCaption = "当前鼠标坐标";
 // Panel 1 is right-aligned: its text stands behind two tabs.
 const std::string kRightAligned = "\t\t";
 
-// Keys pressed on the X server's keyboard by xdotool, as a user types them: they reach the
-// window through Wine's X11 driver, the input queue and TranslateMessage. Wine starts a Linux
-// program without handing out a process, so callers wait for the effect of a last key.
-void PressXKeys(const std::string& keys) {
-  static const wchar_t kXdotool[] = L"Z:\\usr\\bin\\xdotool";
-  ASSERT_NE(::GetFileAttributesW(kXdotool), INVALID_FILE_ATTRIBUTES) << "xdotool is missing";
-  std::wstring command = L"xdotool key --delay 30 " + win::Widen(keys);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(::CreateProcessW(kXdotool, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-  if (process.hProcess) ::CloseHandle(process.hProcess);
-  if (process.hThread) ::CloseHandle(process.hThread);
-}
-
 // Every character that reaches an edit or date-time control's own window procedure, beneath
 // any subclass: while the form is created the spy is the class procedure of both classes, so
 // the form's controls start from it.
@@ -99,7 +83,7 @@ class FieldAidsTest : public FormTest {
     ::SetFocus(field);
     ASSERT_EQ(::GetFocus(), field);
     const std::size_t before = CharSpy::ReachedBy(field).size();
-    PressXKeys(keys);
+    ASSERT_TRUE(PressXKeys(keys)) << "xdotool is missing";
     ASSERT_TRUE(PumpUntil(
         [&] { return CharSpy::ReachedBy(field).find(last, before) != std::wstring::npos; },
         milliseconds(10000)))

@@ -88,6 +88,21 @@ void TypeText(const std::wstring& text) {
   PumpFor(milliseconds(100));
 }
 
+bool PressXKeys(const std::string& keys) {
+  static const wchar_t kXdotool[] = L"Z:\\usr\\bin\\xdotool";
+  std::wstring command = L"xdotool key --delay 30 " + win::Widen(keys);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessW(kXdotool, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+    return false;
+  }
+  if (process.hProcess) ::CloseHandle(process.hProcess);
+  if (process.hThread) ::CloseHandle(process.hThread);
+  return true;
+}
+
 LocalTime NowPlusSeconds(int seconds) {
   const LocalTime now = win::SystemClock().Now();
   LocalTime t =

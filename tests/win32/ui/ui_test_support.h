@@ -36,6 +36,11 @@ void ClickWindowCentre(HWND window);
 void PressKey(WORD virtualKey, bool shift = false);
 // Each character as a key of its own; "\r" is the Enter key.
 void TypeText(const std::wstring& text);
+// Keys pressed on the X server's keyboard by xdotool, as a user types them ("ctrl+x Escape"):
+// they reach the window through Wine's X11 driver, the input queue and TranslateMessage. Wine
+// starts a Linux program without handing out a process, so callers wait for the effect of a
+// last key. Safe to call from any thread; false when xdotool cannot be started.
+bool PressXKeys(const std::string& keys);
 
 LocalTime NowPlusSeconds(int seconds);
 Moment TruncatedToSecond(Moment m);
