@@ -4,9 +4,6 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <exception>
-
-#include "ui/error_reporter.h"
 #include "ui/main_window.h"
 #include "win/regional_settings.h"
 
@@ -36,14 +33,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
                                       ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
   ::InitCommonControlsEx(&controls);
   const ComApartment com;
-  try {
-    const velmora::win::SystemClock clock;
-    velmora::TForm1 form(instance, velmora::win::ReadRegionalPatterns(), clock);
-    form.Create();
-    form.ShowCentred(show);
-    return velmora::RunEventLoop();
-  } catch (const std::exception& e) {
-    velmora::ReportError(nullptr, e.what());
-    return 1;
-  }
+  const velmora::win::SystemClock clock;
+  return velmora::RunMainWindow(instance, show, clock, velmora::win::ReadRegionalPatterns());
 }

@@ -1,5 +1,7 @@
 #include "ui/error_reporter.h"
 
+#include <exception>
+
 #include "win/text.h"
 
 namespace velmora {
@@ -43,6 +45,16 @@ void ReportError(HWND owner, const std::string& message) {
   ::MessageBoxW(owner, win::Widen(ReportedText(message)).c_str(),
                 win::Widen(ApplicationTitle()).c_str(), MB_ICONERROR | MB_OK);
   boxOpen = false;
+}
+
+void ReportCurrentException(HWND owner) {
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    ReportError(owner, e.what());
+  } catch (...) {
+    ReportError(owner, "Unknown error");
+  }
 }
 
 bool ErrorBoxOpen() {

@@ -23,6 +23,10 @@ std::string ReportedText(std::string message);
 // timer cannot pile up boxes faster than the user can close them.
 void ReportError(HWND owner, const std::string& message);
 
+// Reports the exception being handled: its message, or "Unknown error" when it carries none.
+// Call it only inside a catch block.
+void ReportCurrentException(HWND owner);
+
 // True while an error box is open.
 bool ErrorBoxOpen();
 

@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "error_box.h"
 #include "ui_test_support.h"
 
 namespace velmora::test {
@@ -80,6 +82,38 @@ TEST(FormCreate, WithTheSystemClockEveryFieldIsTheStartUpMoment) {
   for (const std::string& name : RowFields()) {
     EXPECT_EQ(form.MomentOf(name), form.MomentOf("FSetDate1")) << name;
   }
+}
+
+// A failure while the window is being created is shown once, in one error box; the program
+// then ends with 1 and leaves no window behind.
+TEST(FormCreate, AFailureWhileTheWindowIsCreatedShowsOneErrorBox) {
+  // A reading that names no real date: the first field FormCreate sets cannot hold it.
+  const ScriptedClock clock({{2026, 2, 30, 12, 0, 0, 0}});
+  const DWORD pid = ::GetCurrentProcessId();
+  // The forms of earlier tests left their quit messages behind, which would end the box's
+  // modal loop at once; a starting program has none.
+  MSG quit;
+  while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  ErrorBox first, second;
+  std::thread watcher([&] {
+    first = WaitForErrorBox(pid, 15000);
+    if (!first.window) return;
+    CloseErrorBox(first, 3000);
+    second = WaitForErrorBox(pid, 3000);
+    if (second.window) CloseErrorBox(second, 3000);
+  });
+  const int result =
+      RunMainWindow(::GetModuleHandleW(nullptr), SW_SHOWNORMAL, clock, win::ReadRegionalPatterns());
+  watcher.join();
+
+  EXPECT_EQ(result, 1);
+  ASSERT_TRUE(first.window) << "no error box";
+  EXPECT_EQ(first.title, "velmora_ui_tests");
+  EXPECT_EQ(first.text, "Invalid argument to date encode.");
+  EXPECT_FALSE(second.window) << "a second box: " << second.text;
+  EXPECT_EQ(Form1, nullptr);
+  EXPECT_FALSE(::FindWindowW(L"TForm1", nullptr));
 }
 
 }  // namespace
