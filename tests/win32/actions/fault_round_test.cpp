@@ -1,18 +1,24 @@
 // Faults the desktop actions must survive: processes that may not be terminated, and paths at
-// and beyond the classic 260-character limit.
+// and beyond the classic 260-character limit, the last as a program row meets it.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
+#include "actions/desktop_actions.h"
 #include "actions/launcher.h"
 #include "actions/process_killer.h"
+#include "core/fakes.h"
 #include "core/process_name.h"
+#include "core/program_schedule.h"
 #include "probe_process.h"
 #include "win/text.h"
 
 namespace velmora {
 namespace {
 
+using test::OwnerWindow;
 using test::RanPids;
 using test::RunningProbe;
 using test::TempFolder;
@@ -36,7 +42,7 @@ TEST(FaultRound, AProcessThatMayNotBeTerminatedIsPassedOverAndTheOthersStillEnd)
   RunningProbe first(exe), second(exe), third(exe);
   ASSERT_TRUE(first.Started() && second.Started() && third.Started());
   refusedPid = second.Pid();
-  EXPECT_NO_THROW(KillProcessByName("guarded.exe", OpenRefusingOne));
+  KillProcessByName("guarded.exe", OpenRefusingOne);
   EXPECT_TRUE(first.EndsWithin(5000));
   EXPECT_TRUE(third.EndsWithin(5000));
   EXPECT_EQ(second.ExitCode(), STILL_ACTIVE);
@@ -78,35 +84,54 @@ TEST(FaultRound, AProgramAtTheLongestClassicPathOpensAndCloses) {
   const std::wstring exe = PathOfLength(folder.Path(), 259);
   ASSERT_EQ(exe.size(), 259u);
   CopyProbeToLongPath(exe);
-  EXPECT_NO_THROW(OpenWithShell(nullptr, win::Narrow(exe)));
+  const OwnerWindow owner;
+  OpenWithShell(owner.Handle(), win::Narrow(exe));
   EXPECT_TRUE(WaitUntil([&] { return !RanPids(exe).empty(); }, 10000));
   KillProcessByName(FileNamePart(win::Narrow(exe)));
   EXPECT_TRUE(WaitUntil([&] { return test::ChildProcessIds().empty(); }, 5000));
 }
 
-TEST(FaultRound, APathPastTheClassicLimitFailsSilentlyAndNeverThrows) {
+// A row whose path runs past the classic limit, run as the program runs it: the shell refuses
+// the path silently, so nothing starts and no box appears, and the row still writes its line.
+// A Close row with that path ends what runs under its file name.
+TEST(FaultRound, ARowWithAPathPastTheClassicLimitStartsNothingShowsNothingAndIsLogged) {
   TempFolder folder;
   const std::wstring exe = PathOfLength(folder.Path(), 300);
   ASSERT_EQ(exe.size(), 300u);
   CopyProbeToLongPath(exe);
-  // A bystander with the same file name at a short path: only a Close row may end it.
+  // A bystander with the same file name at a short path: only the Close row may end it.
   const std::wstring bystander = folder.Make(L"长路径 probe.exe");
   test::CopyProbeTo(bystander);
   RunningProbe other(bystander);
   ASSERT_TRUE(other.Started());
 
-  const ULONGLONG before = ::GetTickCount64();
-  EXPECT_NO_THROW(OpenWithShell(nullptr, win::Narrow(exe)));
-  EXPECT_LT(::GetTickCount64() - before, 10000u) << "the shell call must not hang";
-  // Past the limit the shell may refuse to start the program; either way nothing is reported.
-  ::Sleep(2000);
-  std::printf("[ note     ] the shell %s the program at a 300-character path\n",
-              RanPids(Extended(exe)).empty() ? "did not start" : "started");
+  const OwnerWindow owner;
+  DesktopActions desktop(owner.Handle());
+  test::FakeForm form;
+  const test::FakeClock clock;
+  const RegionalPatterns patterns;
+  ScheduleContext ctx{form, clock, desktop, patterns};
+  const Moment due = EncodeMoment(clock.now);
+  const std::string path = win::Narrow(exe);
+  const std::string stamp = StampText(due, patterns);
+  const std::set<HWND> windowsBefore = test::VisibleTopLevelWindows();
+  const std::set<DWORD> childrenBefore = test::ChildProcessIds();
+
+  EXPECT_TRUE(RunIfDue(ctx, path, RowAction::Open, due));
+  EXPECT_EQ(form.log, std::vector<std::string>{"打开程序-" + path + "-执行时间-" + stamp});
+  // Anything the shell would start or show appears well within this time.
+  WaitUntil([] { return false; }, 2000);
+  EXPECT_TRUE(RanPids(Extended(exe)).empty()) << "the shell started the program";
+  for (HWND w : test::VisibleTopLevelWindows()) {
+    if (!windowsBefore.count(w)) ADD_FAILURE() << "a window appeared: " << test::Describe(w);
+  }
+  EXPECT_EQ(test::ChildProcessIds(), childrenBefore) << "a process started";
   EXPECT_EQ(other.ExitCode(), STILL_ACTIVE);
 
-  // A Close row with the long path ends what runs under its file name.
-  EXPECT_NO_THROW(KillProcessByName(FileNamePart(win::Narrow(exe))));
+  EXPECT_TRUE(RunIfDue(ctx, path, RowAction::Close, due));
   EXPECT_TRUE(other.EndsWithin(5000));
+  ASSERT_EQ(form.log.size(), 2u);
+  EXPECT_EQ(form.log[1], "关闭程序-" + path + "-执行时间-" + stamp);
   EXPECT_TRUE(WaitUntil([&] { return test::ChildProcessIds().empty(); }, 5000));
 }
 

@@ -17,6 +17,7 @@ namespace velmora {
 namespace {
 
 using test::CopyProbeTo;
+using test::OwnerWindow;
 using test::RanPids;
 using test::TempFolder;
 using test::WaitUntil;
@@ -51,8 +52,9 @@ TEST(OpenWithShell, StartsTheProgramAtThePath) {
     TempFolder folder;
     const std::wstring exe = folder.Make(relative);
     CopyProbeTo(exe);
+    const OwnerWindow owner;
 
-    OpenWithShell(nullptr, win::Narrow(exe));
+    OpenWithShell(owner.Handle(), win::Narrow(exe));
 
     ExpectStartedThenEnd(exe);
   }
@@ -117,7 +119,8 @@ TEST(OpenWithShell, OpensADocumentInItsAssociatedProgram) {
     ::CloseHandle(file);
   }
 
-  OpenWithShell(nullptr, win::Narrow(document));
+  const OwnerWindow owner;
+  OpenWithShell(owner.Handle(), win::Narrow(document));
 
   ExpectStartedThenEnd(handler);
 }
@@ -126,6 +129,8 @@ TEST(OpenWithShell, OpensADocumentInItsAssociatedProgram) {
 // the test, and watches the desktop meanwhile for new windows and new child processes.
 TEST(OpenWithShell, MissingPathStartsNothingAndShowsNothing) {
   TempFolder folder;
+  const OwnerWindow owner;
+  const HWND ownerWindow = owner.Handle();
   const std::wstring missing[] = {
       folder.Make(L"不存在\\记事 本.exe"),
       folder.Path() + L"\\nothing.txt",
@@ -143,9 +148,9 @@ TEST(OpenWithShell, MissingPathStartsNothingAndShowsNothing) {
       std::atomic<bool> threw{false};
     };
     const auto outcome = std::make_shared<Outcome>();
-    std::thread opener([outcome, text = win::Narrow(path)] {
+    std::thread opener([outcome, ownerWindow, text = win::Narrow(path)] {
       try {
-        OpenWithShell(nullptr, text);
+        OpenWithShell(ownerWindow, text);
       } catch (...) {
         outcome->threw = true;
       }

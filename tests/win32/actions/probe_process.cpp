@@ -73,7 +73,10 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   for (;;) {
     if (condition()) return true;
     if (::GetTickCount64() >= deadline) return false;
-    ::Sleep(20);
+    // Messages go on meanwhile: a test's owner window answers whoever sends to it.
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
   }
 }
 
@@ -128,6 +131,11 @@ std::set<DWORD> ChildProcessIds() {
     if (entry.th32ParentProcessID == ::GetCurrentProcessId()) children.insert(entry.th32ProcessID);
   }
   return children;
+}
+
+OwnerWindow::OwnerWindow()
+    : window_(::CreateWindowExW(0, L"STATIC", L"Velmora", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
+                                320, 200, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr)) {
 }
 
 std::set<HWND> VisibleTopLevelWindows() {

@@ -38,7 +38,8 @@ std::wstring RanFile(const std::wstring& exe);
 // Process ids recorded in the probe's marker file so far.
 std::vector<DWORD> RanPids(const std::wstring& exe);
 
-// Polls condition every 20 ms until it holds or timeoutMs have passed.
+// Polls condition every 20 ms until it holds or timeoutMs have passed, dispatching the
+// messages of this thread's windows meanwhile.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 
 // A probe started with CreateProcessW that has recorded its start. Terminated (exit code 99)
@@ -60,6 +61,17 @@ class RunningProbe {
   win::UniqueKernelHandle process_;
   DWORD pid_ = 0;
   bool started_ = false;
+};
+
+// A visible top-level window that stands in for the main window the program hands the shell
+// as the owner of anything it shows.
+class OwnerWindow {
+ public:
+  OwnerWindow();
+  HWND Handle() const { return window_.get(); }
+
+ private:
+  win::UniqueWindow window_;
 };
 
 // Ids of the running processes whose parent is this test program.

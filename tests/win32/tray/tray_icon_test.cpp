@@ -112,7 +112,8 @@ TEST(TrayIcon, TheComponentWindowIsAHiddenTopLevelWindow) {
   EXPECT_FALSE(HasTaskbarButton(tray.Handle()));
 }
 
-// The shell announces itself to all top-level windows; the component must be among them.
+// The shell announces itself to all top-level windows; the component must be among them,
+// which is why its window is a hidden top-level window and not a message-only one.
 TEST(TrayIcon, ABroadcastTaskbarCreatedReachesTheComponent) {
   struct Case {
     const char* how;
@@ -139,34 +140,6 @@ TEST(TrayIcon, ABroadcastTaskbarCreatedReachesTheComponent) {
     EXPECT_STREQ(shell.CallsOf(NIM_ADD).back().data.szTip, L"Velmora");
     EXPECT_TRUE(tray.IconShown());
   }
-}
-
-// Why the component's window is not message-only: such a window never hears the broadcast.
-TEST(TrayIcon, AMessageOnlyWindowMissesTheBroadcast) {
-  static int received = 0;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-    if (message == TaskbarCreated()) ++received;
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  };
-  wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"VelmoraTrayTestMessageOnly";
-  ::RegisterClassExW(&wc);
-  win::UniqueWindow messageOnly(::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0,
-                                                  HWND_MESSAGE, nullptr, wc.hInstance, nullptr));
-  ASSERT_TRUE(messageOnly);
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
-  shell.Restart();
-
-  ::SendMessageTimeoutW(HWND_BROADCAST, TaskbarCreated(), 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
-  PumpMessages();
-  EXPECT_TRUE(shell.Holds(tray.Handle(), tray.Id()));
-  EXPECT_EQ(received, 0);
-  ::SendMessageW(messageOnly.get(), TaskbarCreated(), 0, 0);
-  EXPECT_EQ(received, 1) << "the window itself does handle the message";
 }
 
 TEST(TrayIcon, MinimisingHidesTheWindowAndALeftDoubleClickBringsItBack) {
