@@ -56,11 +56,19 @@ bool IsPatternLetter(char c) {
 struct PatternToken {
   char letter = 0;  // 0 for literal text
   std::size_t run = 0;
-  std::string_view literal;
+  std::string literal;
 };
 
 std::vector<PatternToken> Tokens(std::string_view f) {
   std::vector<PatternToken> tokens;
+  const auto addLiteral = [&](std::string text) {
+    if (text.empty()) return;
+    if (!tokens.empty() && tokens.back().letter == 0) {
+      tokens.back().literal += text;
+    } else {
+      tokens.push_back({0, 0, std::move(text)});
+    }
+  };
   for (std::size_t i = 0; i < f.size();) {
     const char c = f[i];
     if (IsPatternLetter(c)) {
@@ -69,17 +77,63 @@ std::vector<PatternToken> Tokens(std::string_view f) {
       tokens.push_back({c, run, {}});
       i += run;
     } else if (c == '\'') {
-      // Quoted text stands as it is; an unclosed quote runs to the end.
-      const std::size_t close = f.find('\'', i + 1);
-      const std::size_t end = close == std::string_view::npos ? f.size() : close;
-      if (end > i + 1) tokens.push_back({0, 0, f.substr(i + 1, end - i - 1)});
-      i = close == std::string_view::npos ? f.size() : close + 1;
+      // Quoted text stands as it is, a doubled quote standing for one; an unclosed quote runs
+      // to the end.
+      std::string text;
+      ++i;
+      while (i < f.size()) {
+        if (f[i] != '\'') {
+          text += f[i++];
+        } else if (i + 1 < f.size() && f[i + 1] == '\'') {
+          text += '\'';
+          i += 2;
+        } else {
+          ++i;
+          break;
+        }
+      }
+      addLiteral(std::move(text));
     } else {
-      tokens.push_back({0, 0, f.substr(i, 1)});
+      addLiteral(std::string(1, c));
       ++i;
     }
   }
   return tokens;
+}
+
+bool IsDateField(const PatternToken& t) {
+  return t.letter == 'd' || t.letter == 'M' || t.letter == 'y';
+}
+
+// The pattern as rendering and parsing both walk it: the era shows the region's era text, and
+// an era the region does not name goes away with the literal text that joined it to the date,
+// so no doubled separator or stray leading space is left behind.
+std::vector<PatternToken> DateTokens(const RegionalPatterns& p) {
+  std::vector<PatternToken> tokens = Tokens(p.shortDate);
+  const std::size_t n = tokens.size();
+  std::vector<bool> drop(n, false);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (tokens[i].letter != 'g') continue;
+    if (!p.eraText.empty()) {
+      tokens[i] = {0, 0, p.eraText};
+      continue;
+    }
+    drop[i] = true;
+    std::size_t after = i + 1;
+    for (; after < n && !IsDateField(tokens[after]); ++after) {
+      if (tokens[after].letter == 0) drop[after] = true;
+    }
+    std::size_t before = i;
+    while (before > 0 && !IsDateField(tokens[before - 1])) --before;
+    if (after == n || before == 0) {
+      for (std::size_t k = before; k < i; ++k) drop[k] = drop[k] || tokens[k].letter == 0;
+    }
+  }
+  std::vector<PatternToken> kept;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!drop[i]) kept.push_back(std::move(tokens[i]));
+  }
+  return kept;
 }
 
 struct TimeFields {
@@ -128,34 +182,46 @@ class Reader {
   std::size_t pos_ = 0;
 };
 
-// Which marker the reader stands on: 0 none, 1 AM, 2 PM.
+// Which marker the reader stands on: 0 none, 1 AM, 2 PM. The longer of the region's markers is
+// tried first, so a marker that begins the other one does not cut it short.
 int ReadMarker(Reader& r, const RegionalPatterns& p) {
-  if (r.Literal(p.amMarker)) return 1;
-  if (r.Literal(p.pmMarker)) return 2;
+  const bool pmFirst = p.pmMarker.size() > p.amMarker.size();
+  if (r.Literal(pmFirst ? p.pmMarker : p.amMarker)) return pmFirst ? 2 : 1;
+  if (r.Literal(pmFirst ? p.amMarker : p.pmMarker)) return pmFirst ? 1 : 2;
   if (r.LiteralIgnoringAsciiCase("AM")) return 1;
   if (r.LiteralIgnoringAsciiCase("PM")) return 2;
   return 0;
 }
 
+// Spaces around literal text are never significant: the stamp may begin with one, and a run of
+// them reads as any number.
+bool ReadLiteral(Reader& r, std::string_view literal) {
+  const std::size_t first = literal.find_first_not_of(' ');
+  r.SkipSpaces();
+  if (first == std::string_view::npos) return true;
+  const std::size_t last = literal.find_last_not_of(' ');
+  if (!r.Literal(literal.substr(first, last - first + 1))) return false;
+  r.SkipSpaces();
+  return true;
+}
+
 bool ReadDate(Reader& r, const RegionalPatterns& p, int& year, int& month, int& day) {
   bool haveYear = false, haveMonth = false, haveDay = false;
-  for (const PatternToken& token : Tokens(p.shortDate)) {
+  for (const PatternToken& token : DateTokens(p)) {
     if (token.letter == 0) {
-      if (token.literal == " ") {
-        r.SkipSpaces();
-      } else if (!r.Literal(token.literal)) {
-        return false;
-      }
+      if (!ReadLiteral(r, token.literal)) return false;
     } else if (token.letter == 'y') {
       auto v = r.Number(token.run <= 2 ? 2 : 4);
       if (!v) return false;
-      year = *v;
+      std::int64_t y = *v;
       if (token.run <= 2) {
-        year = p.twoDigitYearMax / 100 * 100 + *v;
-        if (year > p.twoDigitYearMax) year -= 100;
+        y += std::int64_t{p.twoDigitYearMax} / 100 * 100;
+        if (y > p.twoDigitYearMax) y -= 100;
       }
+      if (y < 1 || y > 9999) return false;
+      year = static_cast<int>(y);
       haveYear = true;
-    } else if (token.letter != 'g') {  // era names are not shown
+    } else {
       auto v = r.Number(2);
       if (!v) return false;
       (token.letter == 'M' ? month : day) = *v;
@@ -251,7 +317,7 @@ std::string LongTimePattern(const RegionalPatterns& p) {
 std::string DateText(Moment m, const RegionalPatterns& p) {
   const LocalTime t = DecodeMoment(m);
   std::string out;
-  for (const PatternToken& token : Tokens(p.shortDate)) {
+  for (const PatternToken& token : DateTokens(p)) {
     const int width = token.run >= 2 ? 2 : 1;
     switch (token.letter) {
       case 0:

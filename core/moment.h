@@ -28,6 +28,9 @@ struct RegionalPatterns {
   std::string dateSeparator = "/";
   std::string timeSeparator = ":";
   std::string decimalSeparator = ".";
+  // What the pattern's g or gg shows: the calendar's era, e.g. "A.D." or "公元". Where it is
+  // empty the era is left out together with the separator that joined it to the date.
+  std::string eraText = "A.D.";
   bool hourLeadingZero = false;
   bool twelveHour = false;
   bool markerBefore = false;  // 12-hour marker before the time ("AM 9:05:00") or after it

@@ -163,12 +163,47 @@ TEST(Parse, TwoDigitYearsFallInTheRegionsCentury) {
   EXPECT_EQ(ParseMoment("06.05.50", p), At(1950, 5, 6));
 }
 
-TEST(Parse, QuotedTextAndErasInThePatternRoundTrip) {
-  RegionalPatterns p = test::ChinaRegion();
+// The era shows as the region names it; a region that names none leaves it out together with
+// the separator that joined it to the date.
+TEST(Parse, ErasAndQuotedTextInThePatternRoundTrip) {
+  const struct {
+    const char* pattern;
+    const char* era;
+    const char* date;
+  } cases[] = {
+      {"gg yyyy'年'M'月'd'日'", "公元", "公元 2026年12月10日"},
+      {"gg yyyy'年'M'月'd'日'", "", "2026年12月10日"},
+      {"g yyyy/M/d", "A.D.", "A.D. 2026/12/10"},
+      {"g yyyy/M/d", "", "2026/12/10"},
+      {"M/d/yyyy gg", "A.D.", "12/10/2026 A.D."},
+      {"M/d/yyyy gg", "", "12/10/2026"},
+      {"ggyyyy-MM-dd", "公元", "公元2026-12-10"},
+      {"yyyy'年'M'月'd'日' g", "公元", "2026年12月10日 公元"},
+      {"yyyy/gg/M/d", "", "2026/12/10"},
+      {"gg yy/MM/dd", "公元", "公元 26/12/10"},
+      {"dd.MM.yyyy '('g')'", "n. Chr.", "10.12.2026 (n. Chr.)"},
+      {"dd.MM.yyyy '('g')'", "", "10.12.2026"},
+      {"'('gg') 'yyyy/M/d", "", "2026/12/10"},
+      {"'It''s' d/M/yyyy", "", "It's 10/12/2026"},
+  };
+  RegionalPatterns twelveHour = KoreaRegion();
+  twelveHour.amMarker = "上午";
+  twelveHour.pmMarker = "下午";
+  for (const auto& c : cases) {
+    for (RegionalPatterns p : {ChinaRegion(), twelveHour, UsRegion()}) {
+      p.shortDate = c.pattern;
+      p.eraText = c.era;
+      for (const Moment m :
+           {At(2026, 12, 10), At(2026, 12, 10, 8, 0, 1), At(2026, 12, 10, 20, 5)}) {
+        EXPECT_EQ(DateText(m, p), c.date) << c.pattern;
+        EXPECT_EQ(ParseMoment(StampText(m, p), p), m) << StampText(m, p);
+      }
+    }
+  }
+  RegionalPatterns p = ChinaRegion();
   p.shortDate = "gg yyyy'年'M'月'd'日'";
-  const Moment m = At(2026, 12, 10, 8, 0, 1);
-  EXPECT_EQ(StampText(m, p), " 2026年12月10日 8:00:01");
-  EXPECT_EQ(ParseMoment(StampText(m, p), p), m);
+  EXPECT_EQ(StampText(At(2026, 12, 10, 8, 0, 1), p), "公元 2026年12月10日 8:00:01");
+  EXPECT_THROW(ParseMoment("2026年12月10日 8:00:01", p), Error);
   EXPECT_THROW(ParseMoment("2026/12/10 8:00:01", p), Error);
 }
 
