@@ -2,6 +2,7 @@
 // two stay exact inverses of each other for every region.
 #include "core/moment.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -146,6 +147,8 @@ class Reader {
   explicit Reader(std::string_view text) : text_(text) {}
 
   bool AtEnd() const { return pos_ == text_.size(); }
+  std::size_t Position() const { return pos_; }
+  void Rewind(std::size_t pos) { pos_ = pos; }
   void SkipSpaces() {
     while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
   }
@@ -182,12 +185,21 @@ class Reader {
   std::size_t pos_ = 0;
 };
 
-// Which marker the reader stands on: 0 none, 1 AM, 2 PM. The longer of the region's markers is
-// tried first, so a marker that begins the other one does not cut it short.
+std::string_view TrimSpaces(std::string_view s) {
+  const std::size_t first = s.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+// Which marker the reader stands on: 0 none, 1 AM, 2 PM. Spaces around a marker are not
+// significant; the longer of the region's markers is tried first, so a marker that begins the
+// other one does not cut it short.
 int ReadMarker(Reader& r, const RegionalPatterns& p) {
-  const bool pmFirst = p.pmMarker.size() > p.amMarker.size();
-  if (r.Literal(pmFirst ? p.pmMarker : p.amMarker)) return pmFirst ? 2 : 1;
-  if (r.Literal(pmFirst ? p.amMarker : p.pmMarker)) return pmFirst ? 1 : 2;
+  const std::string_view am = TrimSpaces(p.amMarker), pm = TrimSpaces(p.pmMarker);
+  const bool pmFirst = pm.size() > am.size();
+  r.SkipSpaces();
+  if (r.Literal(pmFirst ? pm : am)) return pmFirst ? 2 : 1;
+  if (r.Literal(pmFirst ? am : pm)) return pmFirst ? 1 : 2;
   if (r.LiteralIgnoringAsciiCase("AM")) return 1;
   if (r.LiteralIgnoringAsciiCase("PM")) return 2;
   return 0;
@@ -196,11 +208,9 @@ int ReadMarker(Reader& r, const RegionalPatterns& p) {
 // Spaces around literal text are never significant: the stamp may begin with one, and a run of
 // them reads as any number.
 bool ReadLiteral(Reader& r, std::string_view literal) {
-  const std::size_t first = literal.find_first_not_of(' ');
   r.SkipSpaces();
-  if (first == std::string_view::npos) return true;
-  const std::size_t last = literal.find_last_not_of(' ');
-  if (!r.Literal(literal.substr(first, last - first + 1))) return false;
+  const std::string_view text = TrimSpaces(literal);
+  if (!text.empty() && !r.Literal(text)) return false;
   r.SkipSpaces();
   return true;
 }
@@ -243,11 +253,14 @@ bool ReadTime(Reader& r, const RegionalPatterns& p, TimeFields& t) {
     auto sv = r.Number(2);
     if (!sv) return false;
     s = *sv;
-    if (r.Literal(p.decimalSeparator)) {
-      int digits = 0;
-      auto mv = r.Number(3, &digits);
-      if (!mv) return false;
+    // A decimal separator without digits after it is not one: it may begin the marker.
+    const std::size_t beforeFraction = r.Position();
+    int digits = 0;
+    std::optional<int> mv;
+    if (r.Literal(p.decimalSeparator) && (mv = r.Number(3, &digits))) {
       ms = *mv * (digits == 1 ? 100 : digits == 2 ? 10 : 1);
+    } else {
+      r.Rewind(beforeFraction);
     }
   }
   r.SkipSpaces();
@@ -288,6 +301,8 @@ Moment EncodeMoment(const LocalTime& t) {
 
 LocalTime DecodeMoment(Moment m) {
   if (!std::isfinite(m)) m = 0;
+  // Far outside the calendar the number cannot even be held as a day count: clamp it first.
+  m = std::clamp(m, static_cast<double>(kFirstDay - 1), static_cast<double>(kLastDay + 1));
   double whole = std::trunc(m);
   std::int64_t day = static_cast<std::int64_t>(whole);
   std::int64_t ms = std::llround(std::fabs(m - whole) * static_cast<double>(kMsPerDay));
