@@ -207,6 +207,36 @@ TEST(Parse, ErasAndQuotedTextInThePatternRoundTrip) {
   EXPECT_THROW(ParseMoment("2026/12/10 8:00:01", p), Error);
 }
 
+// Settings a user can give the region: markers that begin alike or carry spaces, a decimal
+// separator that could begin the marker.
+TEST(Parse, ReadsBackMarkersAndSeparatorsAUserCanSet) {
+  const struct {
+    const char* am;
+    const char* pm;
+    const char* decimal;
+    bool before;
+  } cases[] = {
+      {"A", "AP", ".", false},      {"AP", "A", ".", true},   {" vorm. ", " nachm.", ".", false},
+      {"上午 ", "下午", ",", true}, {"AM", "PM", " ", false}, {"a.m.", "p.m.", " p", false},
+  };
+  for (const auto& c : cases) {
+    RegionalPatterns p = UsRegion();
+    p.amMarker = c.am;
+    p.pmMarker = c.pm;
+    p.decimalSeparator = c.decimal;
+    p.markerBefore = c.before;
+    for (const Moment m : {At(2026, 12, 10, 3, 4, 5), At(2026, 12, 10, 15, 4, 5)}) {
+      EXPECT_EQ(ParseMoment(StampText(m, p), p), m) << StampText(m, p);
+    }
+  }
+}
+
+TEST(Stamp, NumbersOutsideTheCalendarRenderAsItsEnds) {
+  EXPECT_EQ(DateText(1e300, ChinaRegion()), "9999/12/31");
+  EXPECT_EQ(DateText(-1e300, ChinaRegion()), "0001/1/1");
+  EXPECT_EQ(StampText(At(9999, 12, 31, 23, 59, 59), ChinaRegion()), "9999/12/31 23:59:59");
+}
+
 TEST(Parse, RejectsTextItCannotRead) {
   const char* bad[] = {
       "",
