@@ -157,6 +157,7 @@ class Reader {
     pos_ += s.size();
     return true;
   }
+  bool LooksAt(std::string_view s) const { return text_.substr(pos_, s.size()) == s; }
   bool LiteralIgnoringAsciiCase(std::string_view s) {
     if (text_.size() - pos_ < s.size()) return false;
     for (std::size_t i = 0; i < s.size(); ++i) {
@@ -215,6 +216,33 @@ bool ReadLiteral(Reader& r, std::string_view literal) {
   return true;
 }
 
+// 0 for Monday to 6 for Sunday; 1 January 1970 was a Thursday.
+std::size_t Weekday(const LocalTime& t) {
+  return static_cast<std::size_t>((DaysFromCivil(t.year, t.month, t.day) % 7 + 7 + 3) % 7);
+}
+
+template <std::size_t N>
+using Names = std::array<std::string, N>;
+
+const Names<12>& MonthNames(const RegionalPatterns& p, std::size_t run) {
+  return run >= 4 ? p.monthNames : p.shortMonthNames;
+}
+const Names<7>& DayNames(const RegionalPatterns& p, std::size_t run) {
+  return run >= 4 ? p.dayNames : p.shortDayNames;
+}
+
+// Which of the names the reader stands on, the longest that fits, or -1.
+template <std::size_t N>
+int ReadName(Reader& r, const Names<N>& names) {
+  int found = -1;
+  for (std::size_t i = 0; i < N; ++i) {
+    if (names[i].empty() || (found >= 0 && names[i].size() <= names[found].size())) continue;
+    if (r.LooksAt(names[i])) found = static_cast<int>(i);
+  }
+  if (found >= 0) r.Literal(names[found]);
+  return found;
+}
+
 bool ReadDate(Reader& r, const RegionalPatterns& p, int& year, int& month, int& day) {
   bool haveYear = false, haveMonth = false, haveDay = false;
   for (const PatternToken& token : DateTokens(p)) {
@@ -231,6 +259,15 @@ bool ReadDate(Reader& r, const RegionalPatterns& p, int& year, int& month, int& 
       if (y < 1 || y > 9999) return false;
       year = static_cast<int>(y);
       haveYear = true;
+    } else if (token.run >= 3) {
+      // A month name gives the month; a day name only has to be one, the date fixes the day.
+      const int name = token.letter == 'M' ? ReadName(r, MonthNames(p, token.run))
+                                           : ReadName(r, DayNames(p, token.run));
+      if (name < 0) return false;
+      if (token.letter == 'M') {
+        month = name + 1;
+        haveMonth = true;
+      }
     } else {
       auto v = r.Number(2);
       if (!v) return false;
@@ -339,10 +376,10 @@ std::string DateText(Moment m, const RegionalPatterns& p) {
         out += token.literal;
         break;
       case 'd':
-        out += Padded(t.day, width);
+        out += token.run >= 3 ? DayNames(p, token.run)[Weekday(t)] : Padded(t.day, width);
         break;
       case 'M':
-        out += Padded(t.month, width);
+        out += token.run >= 3 ? MonthNames(p, token.run)[t.month - 1] : Padded(t.month, width);
         break;
       case 'y':
         out += token.run <= 2 ? Padded(t.year % 100, width) : Padded(t.year, 4);

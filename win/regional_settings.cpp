@@ -42,6 +42,15 @@ RegionalPatterns ReadRegionalPatterns() {
   p.timeSeparator = LocaleText(LOCALE_STIME, ":");
   p.decimalSeparator = LocaleText(LOCALE_SDECIMAL, ".");
   p.eraText = EraText();
+  // The name constants of one kind are consecutive: January (Monday) first.
+  for (int i = 0; i < 12; ++i) {
+    p.monthNames[i] = LocaleText(LOCALE_SMONTHNAME1 + i, p.monthNames[i].c_str());
+    p.shortMonthNames[i] = LocaleText(LOCALE_SABBREVMONTHNAME1 + i, p.shortMonthNames[i].c_str());
+  }
+  for (int i = 0; i < 7; ++i) {
+    p.dayNames[i] = LocaleText(LOCALE_SDAYNAME1 + i, p.dayNames[i].c_str());
+    p.shortDayNames[i] = LocaleText(LOCALE_SABBREVDAYNAME1 + i, p.shortDayNames[i].c_str());
+  }
   p.hourLeadingZero = LocaleNumber(LOCALE_ITLZERO, 0) != 0;
   p.twelveHour = LocaleNumber(LOCALE_ITIME, 1) == 0;
   p.markerBefore = LocaleNumber(LOCALE_ITIMEMARKPOSN, 0) != 0;

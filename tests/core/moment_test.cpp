@@ -207,6 +207,38 @@ TEST(Parse, ErasAndQuotedTextInThePatternRoundTrip) {
   EXPECT_THROW(ParseMoment("2026/12/10 8:00:01", p), Error);
 }
 
+// Month and day names as the region writes them; the day name follows from the date.
+TEST(Parse, MonthAndDayNamesInThePatternRoundTrip) {
+  RegionalPatterns china = ChinaRegion();
+  china.shortMonthNames = {"1月", "2月", "3月", "4月",  "5月",  "6月",
+                           "7月", "8月", "9月", "10月", "11月", "12月"};
+  china.shortDayNames = {"周一", "周二", "周三", "周四", "周五", "周六", "周日"};
+  china.dayNames = {"星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"};
+  const struct {
+    RegionalPatterns region;
+    const char* pattern;
+    Moment moment;
+    const char* date;
+  } cases[] = {
+      {UsRegion(), "dd-MMM-yy", At(2026, 12, 10), "10-Dec-26"},
+      {UsRegion(), "ddd, M/d/yyyy", At(2026, 12, 10, 15, 4, 5), "Thu, 12/10/2026"},
+      {UsRegion(), "dddd, MMMM d, yyyy", At(2026, 5, 4), "Monday, May 4, 2026"},
+      {UsRegion(), "d MMM yyyy ddd", At(1899, 12, 30), "30 Dec 1899 Sat"},
+      {china, "yyyy/MMM/d ddd", At(2026, 1, 11, 8), "2026/1月/11 周日"},
+      {china, "yyyy MMMd'日' dddd", At(2026, 11, 1), "2026 11月1日 星期日"},
+      {china, "yyyy MMMd'日' dddd", At(2026, 1, 11), "2026 1月11日 星期日"},
+  };
+  for (const auto& c : cases) {
+    RegionalPatterns p = c.region;
+    p.shortDate = c.pattern;
+    EXPECT_EQ(DateText(c.moment, p), c.date) << c.pattern;
+    EXPECT_EQ(ParseMoment(StampText(c.moment, p), p), c.moment) << StampText(c.moment, p);
+  }
+  RegionalPatterns us = UsRegion();
+  us.shortDate = "dd-MMM-yy";
+  EXPECT_THROW(ParseMoment("10-Dez-26", us), Error);
+}
+
 // Settings a user can give the region: markers that begin alike or carry spaces, a decimal
 // separator that could begin the marker.
 TEST(Parse, ReadsBackMarkersAndSeparatorsAUserCanSet) {

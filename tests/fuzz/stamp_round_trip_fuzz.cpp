@@ -1,7 +1,7 @@
 // Stamps read back to the moment they show, to the second, for any moment and any regional
-// settings the platform could hand over: short-date patterns of day, month, year and era with
-// separators and quoted text, any date and time separators, 12- or 24-hour clocks with markers
-// before or after the time.
+// settings the platform could hand over: short-date patterns of day, month, year, era and day
+// name with separators and quoted text, month and day names, any date and time separators, 12- or
+// 24-hour clocks with markers before or after the time.
 #include <string>
 
 #include "core/error.h"
@@ -43,7 +43,8 @@ std::string DateSeparator(FuzzedDataProvider& data) {
 
 velmora::RegionalPatterns Region(FuzzedDataProvider& data, bool& shortYear) {
   static const char* const kYears[] = {"y", "yy", "yyyy", "yyyyy"};
-  static const char* const kMonths[] = {"M", "MM"};
+  static const char* const kMonths[] = {"M", "MM", "MMM", "MMMM"};
+  static const char* const kWeekdays[] = {"", "ddd", "dddd"};
   static const char* const kDays[] = {"d", "dd"};
   static const char* const kOrders[] = {"yMd", "dMy", "Mdy", "ydM", "Myd", "dyM"};
   static const char* const kAfterField[] = {"", "'年'", "'月'", "'日'", "'.'", "' de'"};
@@ -79,7 +80,20 @@ velmora::RegionalPatterns Region(FuzzedDataProvider& data, bool& shortYear) {
     if (i < 2) pattern += separator;
   }
   if (eraAt == 3) pattern += eraGap + era;
+  // A day name may stand before the date or after it.
+  const std::string weekday = PickOne(data, kWeekdays);
+  if (!weekday.empty())
+    pattern = data.ConsumeBool() ? weekday + ", " + pattern : pattern + " " + weekday;
   p.shortDate = pattern;
+  if (data.ConsumeBool()) {
+    // Chinese names, whose short month names begin with digits.
+    p.shortMonthNames = {"1月", "2月", "3月", "4月",  "5月",  "6月",
+                         "7月", "8月", "9月", "10月", "11月", "12月"};
+    p.monthNames = {"一月", "二月", "三月", "四月", "五月",   "六月",
+                    "七月", "八月", "九月", "十月", "十一月", "十二月"};
+    p.shortDayNames = {"周一", "周二", "周三", "周四", "周五", "周六", "周日"};
+    p.dayNames = {"星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"};
+  }
   p.eraText = PickOne(data, kEras);
 
   p.timeSeparator = data.ConsumeBool() ? PickOne(data, kTimeSeparators) : FreeText(data);
