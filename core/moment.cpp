@@ -2,6 +2,7 @@
 // two stay exact inverses of each other for every region.
 #include "core/moment.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -56,11 +57,19 @@ bool IsPatternLetter(char c) {
 struct PatternToken {
   char letter = 0;  // 0 for literal text
   std::size_t run = 0;
-  std::string_view literal;
+  std::string literal;
 };
 
 std::vector<PatternToken> Tokens(std::string_view f) {
   std::vector<PatternToken> tokens;
+  const auto addLiteral = [&](std::string text) {
+    if (text.empty()) return;
+    if (!tokens.empty() && tokens.back().letter == 0) {
+      tokens.back().literal += text;
+    } else {
+      tokens.push_back({0, 0, std::move(text)});
+    }
+  };
   for (std::size_t i = 0; i < f.size();) {
     const char c = f[i];
     if (IsPatternLetter(c)) {
@@ -69,17 +78,63 @@ std::vector<PatternToken> Tokens(std::string_view f) {
       tokens.push_back({c, run, {}});
       i += run;
     } else if (c == '\'') {
-      // Quoted text stands as it is; an unclosed quote runs to the end.
-      const std::size_t close = f.find('\'', i + 1);
-      const std::size_t end = close == std::string_view::npos ? f.size() : close;
-      if (end > i + 1) tokens.push_back({0, 0, f.substr(i + 1, end - i - 1)});
-      i = close == std::string_view::npos ? f.size() : close + 1;
+      // Quoted text stands as it is, a doubled quote standing for one; an unclosed quote runs
+      // to the end.
+      std::string text;
+      ++i;
+      while (i < f.size()) {
+        if (f[i] != '\'') {
+          text += f[i++];
+        } else if (i + 1 < f.size() && f[i + 1] == '\'') {
+          text += '\'';
+          i += 2;
+        } else {
+          ++i;
+          break;
+        }
+      }
+      addLiteral(std::move(text));
     } else {
-      tokens.push_back({0, 0, f.substr(i, 1)});
+      addLiteral(std::string(1, c));
       ++i;
     }
   }
   return tokens;
+}
+
+bool IsDateField(const PatternToken& t) {
+  return t.letter == 'd' || t.letter == 'M' || t.letter == 'y';
+}
+
+// The pattern as rendering and parsing both walk it: the era shows the region's era text, and
+// an era the region does not name goes away with the literal text that joined it to the date,
+// so no doubled separator or stray leading space is left behind.
+std::vector<PatternToken> DateTokens(const RegionalPatterns& p) {
+  std::vector<PatternToken> tokens = Tokens(p.shortDate);
+  const std::size_t n = tokens.size();
+  std::vector<bool> drop(n, false);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (tokens[i].letter != 'g') continue;
+    if (!p.eraText.empty()) {
+      tokens[i] = {0, 0, p.eraText};
+      continue;
+    }
+    drop[i] = true;
+    std::size_t after = i + 1;
+    for (; after < n && !IsDateField(tokens[after]); ++after) {
+      if (tokens[after].letter == 0) drop[after] = true;
+    }
+    std::size_t before = i;
+    while (before > 0 && !IsDateField(tokens[before - 1])) --before;
+    if (after == n || before == 0) {
+      for (std::size_t k = before; k < i; ++k) drop[k] = drop[k] || tokens[k].letter == 0;
+    }
+  }
+  std::vector<PatternToken> kept;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!drop[i]) kept.push_back(std::move(tokens[i]));
+  }
+  return kept;
 }
 
 struct TimeFields {
@@ -92,6 +147,8 @@ class Reader {
   explicit Reader(std::string_view text) : text_(text) {}
 
   bool AtEnd() const { return pos_ == text_.size(); }
+  std::size_t Position() const { return pos_; }
+  void Rewind(std::size_t pos) { pos_ = pos; }
   void SkipSpaces() {
     while (pos_ < text_.size() && text_[pos_] == ' ') ++pos_;
   }
@@ -100,6 +157,7 @@ class Reader {
     pos_ += s.size();
     return true;
   }
+  bool LooksAt(std::string_view s) const { return text_.substr(pos_, s.size()) == s; }
   bool LiteralIgnoringAsciiCase(std::string_view s) {
     if (text_.size() - pos_ < s.size()) return false;
     for (std::size_t i = 0; i < s.size(); ++i) {
@@ -128,34 +186,89 @@ class Reader {
   std::size_t pos_ = 0;
 };
 
-// Which marker the reader stands on: 0 none, 1 AM, 2 PM.
+std::string_view TrimSpaces(std::string_view s) {
+  const std::size_t first = s.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
+// Which marker the reader stands on: 0 none, 1 AM, 2 PM. Spaces around a marker are not
+// significant; the longer of the region's markers is tried first, so a marker that begins the
+// other one does not cut it short.
 int ReadMarker(Reader& r, const RegionalPatterns& p) {
-  if (r.Literal(p.amMarker)) return 1;
-  if (r.Literal(p.pmMarker)) return 2;
+  const std::string_view am = TrimSpaces(p.amMarker), pm = TrimSpaces(p.pmMarker);
+  const bool pmFirst = pm.size() > am.size();
+  r.SkipSpaces();
+  if (r.Literal(pmFirst ? pm : am)) return pmFirst ? 2 : 1;
+  if (r.Literal(pmFirst ? am : pm)) return pmFirst ? 1 : 2;
   if (r.LiteralIgnoringAsciiCase("AM")) return 1;
   if (r.LiteralIgnoringAsciiCase("PM")) return 2;
   return 0;
 }
 
+// Spaces around literal text are never significant: the stamp may begin with one, and a run of
+// them reads as any number.
+bool ReadLiteral(Reader& r, std::string_view literal) {
+  r.SkipSpaces();
+  const std::string_view text = TrimSpaces(literal);
+  if (!text.empty() && !r.Literal(text)) return false;
+  r.SkipSpaces();
+  return true;
+}
+
+// 0 for Monday to 6 for Sunday; 1 January 1970 was a Thursday.
+std::size_t Weekday(const LocalTime& t) {
+  return static_cast<std::size_t>((DaysFromCivil(t.year, t.month, t.day) % 7 + 7 + 3) % 7);
+}
+
+template <std::size_t N>
+using Names = std::array<std::string, N>;
+
+const Names<12>& MonthNames(const RegionalPatterns& p, std::size_t run) {
+  return run >= 4 ? p.monthNames : p.shortMonthNames;
+}
+const Names<7>& DayNames(const RegionalPatterns& p, std::size_t run) {
+  return run >= 4 ? p.dayNames : p.shortDayNames;
+}
+
+// Which of the names the reader stands on, the longest that fits, or -1.
+template <std::size_t N>
+int ReadName(Reader& r, const Names<N>& names) {
+  int found = -1;
+  for (std::size_t i = 0; i < N; ++i) {
+    if (names[i].empty() || (found >= 0 && names[i].size() <= names[found].size())) continue;
+    if (r.LooksAt(names[i])) found = static_cast<int>(i);
+  }
+  if (found >= 0) r.Literal(names[found]);
+  return found;
+}
+
 bool ReadDate(Reader& r, const RegionalPatterns& p, int& year, int& month, int& day) {
   bool haveYear = false, haveMonth = false, haveDay = false;
-  for (const PatternToken& token : Tokens(p.shortDate)) {
+  for (const PatternToken& token : DateTokens(p)) {
     if (token.letter == 0) {
-      if (token.literal == " ") {
-        r.SkipSpaces();
-      } else if (!r.Literal(token.literal)) {
-        return false;
-      }
+      if (!ReadLiteral(r, token.literal)) return false;
     } else if (token.letter == 'y') {
       auto v = r.Number(token.run <= 2 ? 2 : 4);
       if (!v) return false;
-      year = *v;
+      std::int64_t y = *v;
       if (token.run <= 2) {
-        year = p.twoDigitYearMax / 100 * 100 + *v;
-        if (year > p.twoDigitYearMax) year -= 100;
+        y += std::int64_t{p.twoDigitYearMax} / 100 * 100;
+        if (y > p.twoDigitYearMax) y -= 100;
       }
+      if (y < 1 || y > 9999) return false;
+      year = static_cast<int>(y);
       haveYear = true;
-    } else if (token.letter != 'g') {  // era names are not shown
+    } else if (token.run >= 3) {
+      // A month name gives the month; a day name only has to be one, the date fixes the day.
+      const int name = token.letter == 'M' ? ReadName(r, MonthNames(p, token.run))
+                                           : ReadName(r, DayNames(p, token.run));
+      if (name < 0) return false;
+      if (token.letter == 'M') {
+        month = name + 1;
+        haveMonth = true;
+      }
+    } else {
       auto v = r.Number(2);
       if (!v) return false;
       (token.letter == 'M' ? month : day) = *v;
@@ -177,11 +290,14 @@ bool ReadTime(Reader& r, const RegionalPatterns& p, TimeFields& t) {
     auto sv = r.Number(2);
     if (!sv) return false;
     s = *sv;
-    if (r.Literal(p.decimalSeparator)) {
-      int digits = 0;
-      auto mv = r.Number(3, &digits);
-      if (!mv) return false;
+    // A decimal separator without digits after it is not one: it may begin the marker.
+    const std::size_t beforeFraction = r.Position();
+    int digits = 0;
+    std::optional<int> mv;
+    if (r.Literal(p.decimalSeparator) && (mv = r.Number(3, &digits))) {
       ms = *mv * (digits == 1 ? 100 : digits == 2 ? 10 : 1);
+    } else {
+      r.Rewind(beforeFraction);
     }
   }
   r.SkipSpaces();
@@ -222,6 +338,8 @@ Moment EncodeMoment(const LocalTime& t) {
 
 LocalTime DecodeMoment(Moment m) {
   if (!std::isfinite(m)) m = 0;
+  // Far outside the calendar the number cannot even be held as a day count: clamp it first.
+  m = std::clamp(m, static_cast<double>(kFirstDay - 1), static_cast<double>(kLastDay + 1));
   double whole = std::trunc(m);
   std::int64_t day = static_cast<std::int64_t>(whole);
   std::int64_t ms = std::llround(std::fabs(m - whole) * static_cast<double>(kMsPerDay));
@@ -251,17 +369,17 @@ std::string LongTimePattern(const RegionalPatterns& p) {
 std::string DateText(Moment m, const RegionalPatterns& p) {
   const LocalTime t = DecodeMoment(m);
   std::string out;
-  for (const PatternToken& token : Tokens(p.shortDate)) {
+  for (const PatternToken& token : DateTokens(p)) {
     const int width = token.run >= 2 ? 2 : 1;
     switch (token.letter) {
       case 0:
         out += token.literal;
         break;
       case 'd':
-        out += Padded(t.day, width);
+        out += token.run >= 3 ? DayNames(p, token.run)[Weekday(t)] : Padded(t.day, width);
         break;
       case 'M':
-        out += Padded(t.month, width);
+        out += token.run >= 3 ? MonthNames(p, token.run)[t.month - 1] : Padded(t.month, width);
         break;
       case 'y':
         out += token.run <= 2 ? Padded(t.year % 100, width) : Padded(t.year, 4);

@@ -2,6 +2,7 @@
 // exact inverse that reads a rendering back.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,18 @@ struct RegionalPatterns {
   std::string dateSeparator = "/";
   std::string timeSeparator = ":";
   std::string decimalSeparator = ".";
+  // What the pattern's g or gg shows: the calendar's era, e.g. "A.D." or "公元". Where it is
+  // empty the era is left out together with the separator that joined it to the date.
+  std::string eraText = "A.D.";
+  // What MMMM and MMM show, January first, and dddd and ddd, Monday first.
+  std::array<std::string, 12> monthNames = {"January",   "February", "March",    "April",
+                                            "May",       "June",     "July",     "August",
+                                            "September", "October",  "November", "December"};
+  std::array<std::string, 12> shortMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  std::array<std::string, 7> dayNames = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                         "Friday", "Saturday", "Sunday"};
+  std::array<std::string, 7> shortDayNames = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
   bool hourLeadingZero = false;
   bool twelveHour = false;
   bool markerBefore = false;  // 12-hour marker before the time ("AM 9:05:00") or after it

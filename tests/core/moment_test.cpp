@@ -163,13 +163,110 @@ TEST(Parse, TwoDigitYearsFallInTheRegionsCentury) {
   EXPECT_EQ(ParseMoment("06.05.50", p), At(1950, 5, 6));
 }
 
-TEST(Parse, QuotedTextAndErasInThePatternRoundTrip) {
-  RegionalPatterns p = test::ChinaRegion();
+// The era shows as the region names it; a region that names none leaves it out together with
+// the separator that joined it to the date.
+TEST(Parse, ErasAndQuotedTextInThePatternRoundTrip) {
+  const struct {
+    const char* pattern;
+    const char* era;
+    const char* date;
+  } cases[] = {
+      {"gg yyyy'年'M'月'd'日'", "公元", "公元 2026年12月10日"},
+      {"gg yyyy'年'M'月'd'日'", "", "2026年12月10日"},
+      {"g yyyy/M/d", "A.D.", "A.D. 2026/12/10"},
+      {"g yyyy/M/d", "", "2026/12/10"},
+      {"M/d/yyyy gg", "A.D.", "12/10/2026 A.D."},
+      {"M/d/yyyy gg", "", "12/10/2026"},
+      {"ggyyyy-MM-dd", "公元", "公元2026-12-10"},
+      {"yyyy'年'M'月'd'日' g", "公元", "2026年12月10日 公元"},
+      {"yyyy/gg/M/d", "", "2026/12/10"},
+      {"gg yy/MM/dd", "公元", "公元 26/12/10"},
+      {"dd.MM.yyyy '('g')'", "n. Chr.", "10.12.2026 (n. Chr.)"},
+      {"dd.MM.yyyy '('g')'", "", "10.12.2026"},
+      {"'('gg') 'yyyy/M/d", "", "2026/12/10"},
+      {"'It''s' d/M/yyyy", "", "It's 10/12/2026"},
+  };
+  RegionalPatterns twelveHour = KoreaRegion();
+  twelveHour.amMarker = "上午";
+  twelveHour.pmMarker = "下午";
+  for (const auto& c : cases) {
+    for (RegionalPatterns p : {ChinaRegion(), twelveHour, UsRegion()}) {
+      p.shortDate = c.pattern;
+      p.eraText = c.era;
+      for (const Moment m :
+           {At(2026, 12, 10), At(2026, 12, 10, 8, 0, 1), At(2026, 12, 10, 20, 5)}) {
+        EXPECT_EQ(DateText(m, p), c.date) << c.pattern;
+        EXPECT_EQ(ParseMoment(StampText(m, p), p), m) << StampText(m, p);
+      }
+    }
+  }
+  RegionalPatterns p = ChinaRegion();
   p.shortDate = "gg yyyy'年'M'月'd'日'";
-  const Moment m = At(2026, 12, 10, 8, 0, 1);
-  EXPECT_EQ(StampText(m, p), " 2026年12月10日 8:00:01");
-  EXPECT_EQ(ParseMoment(StampText(m, p), p), m);
+  EXPECT_EQ(StampText(At(2026, 12, 10, 8, 0, 1), p), "公元 2026年12月10日 8:00:01");
+  EXPECT_THROW(ParseMoment("2026年12月10日 8:00:01", p), Error);
   EXPECT_THROW(ParseMoment("2026/12/10 8:00:01", p), Error);
+}
+
+// Month and day names as the region writes them; the day name follows from the date.
+TEST(Parse, MonthAndDayNamesInThePatternRoundTrip) {
+  RegionalPatterns china = ChinaRegion();
+  china.shortMonthNames = {"1月", "2月", "3月", "4月",  "5月",  "6月",
+                           "7月", "8月", "9月", "10月", "11月", "12月"};
+  china.shortDayNames = {"周一", "周二", "周三", "周四", "周五", "周六", "周日"};
+  china.dayNames = {"星期一", "星期二", "星期三", "星期四", "星期五", "星期六", "星期日"};
+  const struct {
+    RegionalPatterns region;
+    const char* pattern;
+    Moment moment;
+    const char* date;
+  } cases[] = {
+      {UsRegion(), "dd-MMM-yy", At(2026, 12, 10), "10-Dec-26"},
+      {UsRegion(), "ddd, M/d/yyyy", At(2026, 12, 10, 15, 4, 5), "Thu, 12/10/2026"},
+      {UsRegion(), "dddd, MMMM d, yyyy", At(2026, 5, 4), "Monday, May 4, 2026"},
+      {UsRegion(), "d MMM yyyy ddd", At(1899, 12, 30), "30 Dec 1899 Sat"},
+      {china, "yyyy/MMM/d ddd", At(2026, 1, 11, 8), "2026/1月/11 周日"},
+      {china, "yyyy MMMd'日' dddd", At(2026, 11, 1), "2026 11月1日 星期日"},
+      {china, "yyyy MMMd'日' dddd", At(2026, 1, 11), "2026 1月11日 星期日"},
+  };
+  for (const auto& c : cases) {
+    RegionalPatterns p = c.region;
+    p.shortDate = c.pattern;
+    EXPECT_EQ(DateText(c.moment, p), c.date) << c.pattern;
+    EXPECT_EQ(ParseMoment(StampText(c.moment, p), p), c.moment) << StampText(c.moment, p);
+  }
+  RegionalPatterns us = UsRegion();
+  us.shortDate = "dd-MMM-yy";
+  EXPECT_THROW(ParseMoment("10-Dez-26", us), Error);
+}
+
+// Settings a user can give the region: markers that begin alike or carry spaces, a decimal
+// separator that could begin the marker.
+TEST(Parse, ReadsBackMarkersAndSeparatorsAUserCanSet) {
+  const struct {
+    const char* am;
+    const char* pm;
+    const char* decimal;
+    bool before;
+  } cases[] = {
+      {"A", "AP", ".", false},      {"AP", "A", ".", true},   {" vorm. ", " nachm.", ".", false},
+      {"上午 ", "下午", ",", true}, {"AM", "PM", " ", false}, {"a.m.", "p.m.", " p", false},
+  };
+  for (const auto& c : cases) {
+    RegionalPatterns p = UsRegion();
+    p.amMarker = c.am;
+    p.pmMarker = c.pm;
+    p.decimalSeparator = c.decimal;
+    p.markerBefore = c.before;
+    for (const Moment m : {At(2026, 12, 10, 3, 4, 5), At(2026, 12, 10, 15, 4, 5)}) {
+      EXPECT_EQ(ParseMoment(StampText(m, p), p), m) << StampText(m, p);
+    }
+  }
+}
+
+TEST(Stamp, NumbersOutsideTheCalendarRenderAsItsEnds) {
+  EXPECT_EQ(DateText(1e300, ChinaRegion()), "9999/12/31");
+  EXPECT_EQ(DateText(-1e300, ChinaRegion()), "0001/1/1");
+  EXPECT_EQ(StampText(At(9999, 12, 31, 23, 59, 59), ChinaRegion()), "9999/12/31 23:59:59");
 }
 
 TEST(Parse, RejectsTextItCannotRead) {

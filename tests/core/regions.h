@@ -9,6 +9,7 @@ inline RegionalPatterns ChinaRegion() {
   RegionalPatterns p;
   p.shortDate = "yyyy/M/d";
   p.dateSeparator = "/";
+  p.eraText = "公元";
   p.amMarker = "上午";
   p.pmMarker = "下午";
   return p;
