@@ -17,9 +17,10 @@
 #include "actions/pointer.h"
 #include "core/click_schedule.h"
 #include "core/program_schedule.h"
-#include "core/second_ticker.h"
 #include "tray/tray_icon.h"
+#include "ui/control_ids.h"
 #include "ui/layout.h"
+#include "ui/second_timer.h"
 #include "win/handles.h"
 
 namespace velmora {
@@ -113,8 +114,6 @@ class TForm1 final : public ScheduleForm {
   void ApplyDpi();
   void SetMoment(std::string_view name, const LocalTime& value);
   void UpdateToolButtons();
-  // Arms a one-second timer to land just after the next second boundary.
-  void ArmSecondTimer(UINT_PTR id, const LocalTime& now);
   ScheduleContext Context();
 
   HINSTANCE instance_;
@@ -136,8 +135,8 @@ class TForm1 final : public ScheduleForm {
 
   ProgramSchedule programSchedule_;
   ClickSchedule clickSchedule_;
-  SecondTicker timer1Ticker_;
-  SecondTicker timer4Ticker_;
+  SecondTimer timer1_{kTimer1Tick};
+  SecondTimer timer4_{kTimer4Tick};
 };
 
 // The one instance, while it exists.
