@@ -1,6 +1,6 @@
 // The main window TForm1: the five program rows, the message list, the click panel, the
 // toolbar and the status bar, built from the layout table. It is the form the schedule ticks
-// read, and it drives both schedules from its window timers.
+// read, and it drives both schedules from its one-second timers.
 #pragma once
 
 #include <windows.h>
