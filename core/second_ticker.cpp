@@ -14,4 +14,25 @@ bool SecondTicker::Claim(const LocalTime& now) {
   return true;
 }
 
+std::int64_t NextBoundaryDue(std::int64_t wallNow) {
+  // Floor division, so that a time before the epoch rounds the same way.
+  std::int64_t second = wallNow / kUnitsPerSecond;
+  if (wallNow % kUnitsPerSecond < 0) --second;
+  std::int64_t due = second * kUnitsPerSecond + kBoundaryLeadUnits;
+  if (due <= wallNow) due += kUnitsPerSecond;
+  return due;
+}
+
+void RunBoundaryTicks(BoundaryWaiter& waiter) {
+  std::int64_t due = NextBoundaryDue(waiter.WallNow());
+  for (;;) {
+    const std::int64_t untilDueMs = (due - waiter.WallNow() + kUnitsPerMs - 1) / kUnitsPerMs;
+    const auto woken = waiter.WaitUntil(due, (untilDueMs > 0 ? untilDueMs : 0) + kOverdueMs);
+    if (woken == BoundaryWaiter::Woken::Stopped) return;
+    const std::int64_t now = waiter.WallNow();
+    if (now >= due) waiter.Tick();
+    due = NextBoundaryDue(now);
+  }
+}
+
 }  // namespace velmora

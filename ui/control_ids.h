@@ -46,9 +46,13 @@ constexpr int LabelId(int n) {
 
 // Window timers of the main window, named as the components they stand for.
 enum TimerId : UINT_PTR {
-  kTimer1 = 1,  // program tick
   kTimer3 = 3,  // pointer readout
-  kTimer4 = 4,  // click tick
+};
+
+// The ticks of the one-second timers, posted to the main window at each second boundary.
+enum TickMessage : UINT {
+  kTimer1Tick = WM_APP + 1,  // program tick
+  kTimer4Tick = WM_APP + 4,  // click tick
 };
 
 }  // namespace velmora

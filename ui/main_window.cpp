@@ -169,14 +169,13 @@ void TForm1::FormCreate() {
 
 void TForm1::ToolButton1Click() {
   programSchedule_.Start();
-  timer1Ticker_.Reset();
-  ArmSecondTimer(kTimer1, clock_.Now());
+  timer1_.Enable(Handle());
   UpdateToolButtons();
 }
 
 void TForm1::ToolButton2Click() {
   programSchedule_.Stop();
-  ::KillTimer(Handle(), kTimer1);
+  timer1_.Disable();
   UpdateToolButtons();
 }
 
@@ -192,28 +191,22 @@ void TForm1::ToolButton4Click() {
 void TForm1::CheckBox1Click() {
   clickSchedule_.CheckBox1Click(IsChecked("CheckBox1"));
   if (clickSchedule_.TimerEnabled()) {
-    timer4Ticker_.Reset();
-    ArmSecondTimer(kTimer4, clock_.Now());
+    timer4_.Enable(Handle());
   } else {
-    ::KillTimer(Handle(), kTimer4);
+    timer4_.Disable();
   }
 }
 
+// The ticks come from their own thread, which goes on posting while a tick's message box is
+// open; a tick in a second that already had one is passed over.
 void TForm1::Timer1Timer() {
-  if (!programSchedule_.TimerEnabled()) return;
-  const LocalTime now = clock_.Now();
-  // Re-armed before the tick runs: a tick that opens a message box keeps the next one coming.
-  ArmSecondTimer(kTimer1, now);
-  if (!timer1Ticker_.Claim(now)) return;
+  if (!timer1_.Claim(clock_.Now())) return;
   ScheduleContext ctx = Context();
   programSchedule_.Timer1Timer(ctx);
 }
 
 void TForm1::Timer4Timer() {
-  if (!clickSchedule_.TimerEnabled()) return;
-  const LocalTime now = clock_.Now();
-  ArmSecondTimer(kTimer4, now);
-  if (!timer4Ticker_.Claim(now)) return;
+  if (!timer4_.Claim(clock_.Now())) return;
   ScheduleContext ctx = Context();
   clickSchedule_.Timer4Timer(ctx);
 }
@@ -286,6 +279,12 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       OnTimer(wParam);
       return 0;
+    case kTimer1Tick:
+      Timer1Timer();
+      return 0;
+    case kTimer4Tick:
+      Timer4Timer();
+      return 0;
     case WM_ACTIVATE:
       OnActivate(LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam));
       return 0;
@@ -324,9 +323,12 @@ void TForm1::OnCreate() {
   if (!::SetTimer(Handle(), kTimer3, kTimer3IntervalMs, nullptr)) win::RaiseLastOSError();
 }
 
-// Closing by any means ends the program at once; the timers die with the window. A window
-// whose creation failed ends no loop: its caller still has an error to show.
+// Closing by any means ends the program at once; the timers die with the window, their
+// threads joined while it still exists. A window whose creation failed ends no loop: its
+// caller still has an error to show.
 void TForm1::OnDestroy() {
+  timer1_.Disable();
+  timer4_.Disable();
   trayIcon1_.reset();
   if (!createFailure_) ::PostQuitMessage(0);
 }
@@ -353,14 +355,7 @@ void TForm1::OnCommand(int id, int code) {
 }
 
 void TForm1::OnTimer(UINT_PTR id) {
-  switch (id) {
-    case kTimer1:
-      return Timer1Timer();
-    case kTimer3:
-      return Timer3Timer();
-    case kTimer4:
-      return Timer4Timer();
-  }
+  if (id == kTimer3) Timer3Timer();
 }
 
 // Gives the focus back to the control that had it when the window was last active.
@@ -543,12 +538,6 @@ void TForm1::UpdateToolButtons() {
                  MAKELPARAM(programSchedule_.StartEnabled(), 0));
   ::SendMessageW(toolbar, TB_ENABLEBUTTON, kIdToolButton2,
                  MAKELPARAM(programSchedule_.StopEnabled(), 0));
-}
-
-void TForm1::ArmSecondTimer(UINT_PTR id, const LocalTime& now) {
-  if (!::SetTimer(Handle(), id, static_cast<UINT>(SecondTicker::DelayToNextSecond(now)), nullptr)) {
-    win::RaiseLastOSError();
-  }
 }
 
 ScheduleContext TForm1::Context() {

@@ -1,6 +1,6 @@
 // The main window TForm1: the five program rows, the message list, the click panel, the
 // toolbar and the status bar, built from the layout table. It is the form the schedule ticks
-// read, and it drives both schedules from its window timers.
+// read, and it drives both schedules from its one-second timers.
 #pragma once
 
 #include <windows.h>
@@ -18,9 +18,10 @@
 #include "actions/pointer.h"
 #include "core/click_schedule.h"
 #include "core/program_schedule.h"
-#include "core/second_ticker.h"
 #include "tray/tray_icon.h"
+#include "ui/control_ids.h"
 #include "ui/layout.h"
+#include "ui/second_timer.h"
 #include "win/handles.h"
 
 namespace velmora {
@@ -114,8 +115,6 @@ class TForm1 final : public ScheduleForm {
   void ApplyDpi();
   void SetMoment(std::string_view name, const LocalTime& value);
   void UpdateToolButtons();
-  // Arms a one-second timer to land just after the next second boundary.
-  void ArmSecondTimer(UINT_PTR id, const LocalTime& now);
   ScheduleContext Context();
 
   HINSTANCE instance_;
@@ -138,8 +137,8 @@ class TForm1 final : public ScheduleForm {
 
   ProgramSchedule programSchedule_;
   ClickSchedule clickSchedule_;
-  SecondTicker timer1Ticker_;
-  SecondTicker timer4Ticker_;
+  SecondTimer timer1_{kTimer1Tick};
+  SecondTimer timer4_{kTimer4Tick};
 };
 
 // The one instance, while it exists.
