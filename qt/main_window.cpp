@@ -1,0 +1,524 @@
+#include "qt/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTimeEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <algorithm>
+#include <vector>
+
+#include "core/field_aids.h"
+#include "qt/char_filter.h"
+#include "qt/error_reporter.h"
+#include "qt/executable_chooser.h"
+#include "qt/glyphs.h"
+#include "qt/regional_patterns.h"
+
+namespace velmora::qt {
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+constexpr int kTimer3IntervalMs = 100;
+const QColor kBlueText(0, 0, 255);
+
+QDateTime ToDateTime(const LocalTime& t) {
+  return QDateTime(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second, t.millisecond));
+}
+
+}  // namespace
+
+TForm1::TForm1(const RegionalPatterns& patterns, const Clock& clock)
+    : patterns_(patterns), clock_(clock) {
+  Form1 = this;
+  setObjectName("Form1");
+  setWindowTitle(kFormCaption);
+  setWindowIcon(ApplicationIcon());
+  // A fixed single border: title, system menu, minimise and close, no maximise.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(kFormClientWidth, kFormClientHeight);
+  QFont font({kFontFaceName, "WenQuanYi Micro Hei"});
+  font.setPixelSize(11);  // Tahoma 8 point at 96 DPI, height -11
+  setFont(font);
+  CreateControls();
+  CreateTimers();
+  InstallCharFilters();
+  SetTabOrder();
+  // The icon goes into the notification area as soon as the layout stands.
+  CreateTrayIcon();
+  FormCreate();
+  // The pointer readout runs from start to exit.
+  timer3_->start();
+}
+
+TForm1::~TForm1() {
+  if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::ShowCentred() {
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  move(screen.center() - rect().center());
+  show();
+}
+
+QObject* TForm1::ControlByName(std::string_view name) const {
+  const auto it = controls_.find(name);
+  if (it == controls_.end() || !it->second) {
+    throw Error("Component '" + std::string(name) + "' not found");
+  }
+  return it->second;
+}
+
+const ControlSpec* TForm1::DesignOf(std::string_view name) const {
+  const auto it = designs_.find(name);
+  return it == designs_.end() ? nullptr : it->second;
+}
+
+Moment TForm1::MomentOf(std::string_view name) const {
+  const QDateTime value = Find<QDateTimeEdit>(name)->dateTime();
+  const QDate d = value.date();
+  const QTime t = value.time();
+  return EncodeMoment({d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec()});
+}
+
+std::string TForm1::TextOf(std::string_view name) const {
+  QObject* control = ControlByName(name);
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) return edit->text().toStdString();
+  if (auto* memo = qobject_cast<QPlainTextEdit*>(control)) {
+    return memo->toPlainText().toStdString();
+  }
+  if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+    return button->text().toStdString();
+  }
+  if (auto* label = qobject_cast<QLabel*>(control)) return label->text().toStdString();
+  if (auto* field = qobject_cast<QDateTimeEdit*>(control)) return field->text().toStdString();
+  return control->property("text").toString().toStdString();
+}
+
+bool TForm1::IsChecked(std::string_view name) const {
+  return Find<QAbstractButton>(name)->isChecked();
+}
+
+void TForm1::SetStatusText(int panel, const std::string& text) {
+  statusPanels_[panel]->setText(QString::fromStdString(text));
+}
+
+std::string TForm1::StatusText(int panel) const {
+  return statusPanels_[panel]->text().toStdString();
+}
+
+void TForm1::AppendLog(const std::string& line) {
+  auto* memo = Find<QPlainTextEdit>("Memo1");
+  // A line break goes in front unless the list is empty or already ends with one; the text
+  // the user typed stays as it is. Only the last block is looked at, so appending stays
+  // cheap however long the list grows.
+  const bool endsWithBreak = memo->document()->lastBlock().text().isEmpty();
+  QTextCursor cursor(memo->document());
+  cursor.movePosition(QTextCursor::End);
+  cursor.insertText((endsWithBreak ? QString() : QString("\n")) + QString::fromStdString(line));
+}
+
+void TForm1::UsePatterns(const RegionalPatterns& patterns) {
+  patterns_ = patterns;
+  for (const auto& [name, design] : designs_) {
+    if (design->kind == ControlKind::DateField) {
+      Find<QDateTimeEdit>(name)->setDisplayFormat(DateFieldFormat(patterns_));
+    } else if (design->kind == ControlKind::TimeField) {
+      Find<QDateTimeEdit>(name)->setDisplayFormat(TimeFieldFormat(patterns_));
+    }
+  }
+}
+
+void TForm1::FormCreate() {
+  SetMoment("DateTimePicker1", clock_.Now());
+  SetMoment("DateTimePicker2", clock_.Now());
+  const LocalTime t = clock_.Now();
+  for (int i = 1; i <= kRowCount; ++i) {
+    SetMoment(RowControlName("FSetDate", i), t);
+    SetMoment(RowControlName("FSetTime", i), t);
+  }
+}
+
+void TForm1::ToolButton1Click() {
+  programSchedule_.Start();
+  timer1Ticker_.Reset();
+  ArmSecondTimer(timer1_, clock_.Now());
+  UpdateToolButtons();
+}
+
+void TForm1::ToolButton2Click() {
+  programSchedule_.Stop();
+  timer1_->stop();
+  UpdateToolButtons();
+}
+
+void TForm1::ToolButton3Click() {
+  Find<QPlainTextEdit>("Memo1")->clear();
+}
+
+void TForm1::ToolButton4Click() {
+  close();
+}
+
+void TForm1::CheckBox1Click() {
+  clickSchedule_.CheckBox1Click(IsChecked("CheckBox1"));
+  if (clickSchedule_.TimerEnabled()) {
+    timer4Ticker_.Reset();
+    ArmSecondTimer(timer4_, clock_.Now());
+  } else {
+    timer4_->stop();
+  }
+}
+
+void TForm1::Timer1Timer() {
+  if (!programSchedule_.TimerEnabled()) return;
+  const LocalTime now = clock_.Now();
+  // Re-armed before the tick runs: a tick that opens a message box keeps the next one coming.
+  ArmSecondTimer(timer1_, now);
+  if (!timer1Ticker_.Claim(now)) return;
+  ScheduleContext ctx = Context();
+  programSchedule_.Timer1Timer(ctx);
+}
+
+void TForm1::Timer4Timer() {
+  if (!clickSchedule_.TimerEnabled()) return;
+  const LocalTime now = clock_.Now();
+  ArmSecondTimer(timer4_, now);
+  if (!timer4Ticker_.Claim(now)) return;
+  ScheduleContext ctx = Context();
+  clickSchedule_.Timer4Timer(ctx);
+}
+
+// Each coordinate from a read of its own, x first.
+void TForm1::Timer3Timer() {
+  const std::int32_t x = readPointer_().x;
+  const std::int32_t y = readPointer_().y;
+  SetStatusText(1, PointerReadoutText(x, y));
+}
+
+void TForm1::SpeedButton1Click(QObject* sender) {
+  const int row = sender->property("Tag").toInt();
+  const std::optional<QString> chosen = ChooseExecutable(this, openDialog1FileName_);
+  if (!chosen) return;
+  openDialog1FileName_ = *chosen;
+  Find<QLineEdit>("Edit" + std::to_string(row))->setText(*chosen);
+}
+
+bool TForm1::FSetDate1KeyPress(char32_t key) {
+  return DateFieldPasses(key);
+}
+
+bool TForm1::Edit7KeyPress(char32_t key) {
+  return NumberFieldPasses(key);
+}
+
+void TForm1::TrayIcon1Minimize() {
+  // With no tray host the window stays minimised on the taskbar, as it would with no icon.
+  if (!trayIcon1_->isVisible() || !QSystemTrayIcon::isSystemTrayAvailable()) return;
+  hide();
+}
+
+void TForm1::TrayIcon1Restore() {
+  showNormal();
+  raise();
+  activateWindow();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+    // Hidden once the minimise has been carried out, not inside its notification.
+    QTimer::singleShot(0, this, [this] {
+      if (isMinimized()) TrayIcon1Minimize();
+    });
+  } else if (event->type() == QEvent::LocaleChange) {
+    UsePatterns(PatternsFromLocale(QLocale::system()));
+  }
+}
+
+// Closing by any means ends the program at once; the timers and the icon go with the window.
+void TForm1::closeEvent(QCloseEvent* event) {
+  trayIcon1_->hide();
+  event->accept();
+  QCoreApplication::quit();
+}
+
+// Esc does not close the window, whatever control has the focus.
+void TForm1::keyPressEvent(QKeyEvent* event) {
+  QWidget::keyPressEvent(event);
+}
+
+void TForm1::Register(QObject* object, const std::string& name) {
+  object->setObjectName(QString::fromStdString(name));
+  controls_[name] = object;
+}
+
+void TForm1::CreateControls() {
+  for (const ControlSpec& s : Layout()) {
+    designs_[s.name] = &s;
+    QWidget* control = CreateControl(s);
+    Register(control, s.name);
+  }
+}
+
+QWidget* TForm1::CreateControl(const ControlSpec& s) {
+  QWidget* parent = s.parent.empty() ? this : Find<QWidget>(s.parent);
+  const QString text = QString::fromStdString(s.text).replace("\r\n", "\n");
+  const QRect rect(s.left, s.top, s.width, s.height);
+  QWidget* control = nullptr;
+  switch (s.kind) {
+    case ControlKind::Toolbar: {
+      auto* toolbar = new QToolBar(parent);
+      toolbar->setMovable(false);
+      toolbar->setFloatable(false);
+      // The grooved line along its top edge.
+      auto* groove = new QFrame(toolbar);
+      groove->setFrameShape(QFrame::HLine);
+      groove->setFrameShadow(QFrame::Sunken);
+      groove->setGeometry(0, 0, s.width, 2);
+      control = toolbar;
+      break;
+    }
+    case ControlKind::ToolButton: {
+      // Placed on the toolbar by the design, not by the toolbar's own layout.
+      auto* button = new QToolButton(parent);
+      button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+      button->setAutoRaise(true);
+      button->setFocusPolicy(Qt::NoFocus);
+      button->setText(text);
+      button->setIcon(ToolButtonIcon(s.image, devicePixelRatioF()));
+      button->setIconSize(QSize(16, 16));
+      button->setEnabled(!(s.flags & kDisabled));
+      if (s.name == "ToolButton1")
+        connect(button, &QToolButton::clicked, this,
+                [this] { Guarded(this, [this] { ToolButton1Click(); }); });
+      if (s.name == "ToolButton2")
+        connect(button, &QToolButton::clicked, this,
+                [this] { Guarded(this, [this] { ToolButton2Click(); }); });
+      if (s.name == "ToolButton3")
+        connect(button, &QToolButton::clicked, this,
+                [this] { Guarded(this, [this] { ToolButton3Click(); }); });
+      if (s.name == "ToolButton4")
+        connect(button, &QToolButton::clicked, this,
+                [this] { Guarded(this, [this] { ToolButton4Click(); }); });
+      control = button;
+      break;
+    }
+    case ControlKind::Spacer: {
+      auto* spacer = new QFrame(parent);
+      if (s.flags & kGrooved) {
+        spacer->setFrameShape(QFrame::VLine);
+        spacer->setFrameShadow(QFrame::Sunken);
+      }
+      control = spacer;
+      break;
+    }
+    case ControlKind::Label: {
+      auto* label = new QLabel(text, parent);
+      if (s.flags & kBlue) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, kBlueText);
+        label->setPalette(palette);
+      }
+      control = label;
+      break;
+    }
+    case ControlKind::Edit:
+      control = new QLineEdit(text, parent);
+      break;
+    case ControlKind::SpeedButton: {
+      auto* button = new QPushButton(text, parent);
+      button->setFocusPolicy(Qt::NoFocus);
+      button->setProperty("Tag", s.tag);
+      connect(button, &QPushButton::clicked, this,
+              [this, button] { Guarded(this, [this, button] { SpeedButton1Click(button); }); });
+      control = button;
+      break;
+    }
+    case ControlKind::DateField:
+    case ControlKind::TimeField: {
+      QDateTimeEdit* field = s.kind == ControlKind::DateField
+                                 ? static_cast<QDateTimeEdit*>(new QDateEdit(parent))
+                                 : new QTimeEdit(parent);
+      field->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+      // Down to the first year the Windows date field takes.
+      field->setMinimumDateTime(QDateTime(QDate(1601, 1, 1), QTime(0, 0)));
+      field->setDisplayFormat(s.kind == ControlKind::DateField ? DateFieldFormat(patterns_)
+                                                               : TimeFieldFormat(patterns_));
+      control = field;
+      break;
+    }
+    case ControlKind::GroupBox:
+      control = new QGroupBox(parent);
+      break;
+    case ControlKind::RadioButton: {
+      auto* radio = new QRadioButton(text, parent);
+      radio->setChecked(s.flags & kChecked);
+      control = radio;
+      break;
+    }
+    case ControlKind::CheckBox: {
+      auto* box = new QCheckBox(text, parent);
+      box->setChecked(s.flags & kChecked);
+      connect(box, &QCheckBox::clicked, this,
+              [this] { Guarded(this, [this] { CheckBox1Click(); }); });
+      control = box;
+      break;
+    }
+    case ControlKind::Memo: {
+      auto* memo = new QPlainTextEdit(parent);
+      memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+      memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+      // Tab moves on to the next control instead of typing a tab.
+      memo->setTabChangesFocus(true);
+      control = memo;
+      break;
+    }
+    case ControlKind::StatusBar: {
+      auto* bar = new QStatusBar(parent);
+      bar->setSizeGripEnabled(false);
+      for (int i = 0; i < 2; ++i) {
+        statusPanels_[i] = new QLabel(bar);
+        statusPanels_[i]->setObjectName(QString("StatusBar1.Panel%1").arg(i));
+      }
+      statusPanels_[0]->setFixedWidth(kStatusPanelWidths[0]);
+      statusPanels_[0]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      // The last panel runs on to the bar's right edge, so the pointer readout shows whole.
+      statusPanels_[1]->setMinimumWidth(kStatusPanelWidths[1]);
+      statusPanels_[1]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      bar->addWidget(statusPanels_[0]);
+      bar->addWidget(statusPanels_[1], 1);
+      control = bar;
+      break;
+    }
+  }
+  if (s.width > 0) {
+    control->setGeometry(rect);
+  } else {
+    control->adjustSize();  // an auto-sized label
+    control->move(s.left, s.top);
+  }
+  return control;
+}
+
+void TForm1::CreateTimers() {
+  const auto make = [this](const char* name, int intervalMs, void (TForm1::*tick)()) {
+    auto* timer = new QTimer(this);
+    timer->setInterval(intervalMs);
+    Register(timer, name);
+    connect(timer, &QTimer::timeout, this,
+            [this, tick] { Guarded(this, [&] { (this->*tick)(); }); });
+    return timer;
+  };
+  // The one-second timers are single shots armed for each second boundary, and precise, so
+  // they land just after it.
+  timer1_ = make("Timer1", 1000, &TForm1::Timer1Timer);
+  timer3_ = make("Timer3", kTimer3IntervalMs, &TForm1::Timer3Timer);
+  timer4_ = make("Timer4", 1000, &TForm1::Timer4Timer);
+  for (QTimer* t : {timer1_, timer4_}) {
+    t->setSingleShot(true);
+    t->setTimerType(Qt::PreciseTimer);
+  }
+}
+
+void TForm1::CreateTrayIcon() {
+  trayIcon1_ = new QSystemTrayIcon(ApplicationIcon(), this);
+  Register(trayIcon1_, "TrayIcon1");
+  trayIcon1_->setToolTip(kFormCaption);
+  connect(trayIcon1_, &QSystemTrayIcon::activated, this,
+          [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::DoubleClick) TrayIcon1Restore();
+          });
+  trayIcon1_->show();
+}
+
+void TForm1::SetTabOrder() {
+  std::vector<const ControlSpec*> stops;
+  for (const ControlSpec& s : Layout()) {
+    if (s.tabOrder >= 0 && s.kind != ControlKind::RadioButton && s.kind != ControlKind::GroupBox) {
+      stops.push_back(&s);
+    }
+  }
+  for (int i = 1; i <= kRowCount; ++i) {
+    // A group's place in the order is taken by its radio buttons; Tab lands on the checked
+    // one, as in a dialog, and the arrow keys move between them.
+    stops.push_back(DesignOf(RowControlName("rbtOp", i)));
+  }
+  const auto rank = [this](const ControlSpec* s) {
+    return s->kind == ControlKind::RadioButton ? DesignOf(s->parent)->tabOrder : s->tabOrder;
+  };
+  std::stable_sort(stops.begin(), stops.end(),
+                   [&](const ControlSpec* a, const ControlSpec* b) { return rank(a) < rank(b); });
+  for (std::size_t i = 0; i + 1 < stops.size(); ++i) {
+    QWidget::setTabOrder(Find<QWidget>(stops[i]->name), Find<QWidget>(stops[i + 1]->name));
+  }
+  for (int i = 1; i <= kRowCount; ++i) {
+    auto* open = Find<QRadioButton>(RowControlName("rbtOp", i));
+    auto* close = Find<QRadioButton>(RowControlName("rbtColse", i));
+    QWidget::setTabOrder(open, close);
+    // Only the checked button of a group is a Tab stop; the other is reached by a click or
+    // an arrow key.
+    const auto follow = [open, close] {
+      open->setFocusPolicy(open->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+      close->setFocusPolicy(close->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    follow();
+    connect(open, &QRadioButton::toggled, this, follow);
+  }
+}
+
+void TForm1::InstallCharFilters() {
+  auto* dateFilter = new CharFilter(&FSetDate1KeyPress, this);
+  auto* numberFilter = new CharFilter(&Edit7KeyPress, this);
+  for (const auto& [name, design] : designs_) {
+    CharFilter* filter = nullptr;
+    if (design->kind == ControlKind::DateField || design->kind == ControlKind::TimeField) {
+      filter = dateFilter;
+    } else if (name == "Edit6" || name == "Edit7" || name == "Edit8") {
+      filter = numberFilter;
+    }
+    if (!filter) continue;
+    auto* field = Find<QWidget>(name);
+    field->installEventFilter(filter);
+    // A spin box hands its keys to the line edit inside it.
+    for (QLineEdit* inner : field->findChildren<QLineEdit*>()) inner->installEventFilter(filter);
+  }
+}
+
+void TForm1::SetMoment(std::string_view name, const LocalTime& value) {
+  Find<QDateTimeEdit>(name)->setDateTime(ToDateTime(value));
+}
+
+void TForm1::UpdateToolButtons() {
+  Find<QWidget>("ToolButton1")->setEnabled(programSchedule_.StartEnabled());
+  Find<QWidget>("ToolButton2")->setEnabled(programSchedule_.StopEnabled());
+}
+
+void TForm1::ArmSecondTimer(QTimer* timer, const LocalTime& now) {
+  timer->start(SecondTicker::DelayToNextSecond(now));
+}
+
+ScheduleContext TForm1::Context() {
+  return ScheduleContext{*this, clock_, desktop_, patterns_};
+}
+
+}  // namespace velmora::qt
