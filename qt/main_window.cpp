@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -38,6 +39,17 @@ namespace {
 
 constexpr int kTimer3IntervalMs = 100;
 const QColor kBlueText(0, 0, 255);
+
+// Date and time fields whose Tab key moves to the next control, as a date picker's does,
+// rather than to the next section of the field; the arrow keys move between sections.
+template <typename Field>
+class PickerField : public Field {
+ public:
+  using Field::Field;
+
+ protected:
+  bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
 
 QDateTime ToDateTime(const LocalTime& t) {
   return QDateTime(QDate(t.year, t.month, t.day), QTime(t.hour, t.minute, t.second, t.millisecond));
@@ -78,6 +90,14 @@ void TForm1::ShowCentred() {
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   move(screen.center() - rect().center());
   show();
+  // The whole frame, not only the client area, is centred: its size is known once the window
+  // manager has framed the window (briefly waited for; without a manager there is none).
+  QElapsedTimer waited;
+  waited.start();
+  while (frameGeometry() == geometry() && waited.elapsed() < 500) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  move(pos() + screen.center() - frameGeometry().center());
 }
 
 QObject* TForm1::ControlByName(std::string_view name) const {
@@ -357,8 +377,8 @@ QWidget* TForm1::CreateControl(const ControlSpec& s) {
     case ControlKind::DateField:
     case ControlKind::TimeField: {
       QDateTimeEdit* field = s.kind == ControlKind::DateField
-                                 ? static_cast<QDateTimeEdit*>(new QDateEdit(parent))
-                                 : new QTimeEdit(parent);
+                                 ? static_cast<QDateTimeEdit*>(new PickerField<QDateEdit>(parent))
+                                 : new PickerField<QTimeEdit>(parent);
       field->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
       // Down to the first year the Windows date field takes.
       field->setMinimumDateTime(QDateTime(QDate(1601, 1, 1), QTime(0, 0)));

@@ -134,7 +134,7 @@ void Pump(milliseconds duration) {
   WaitUntil([] { return false; }, duration);
 }
 
-std::string Run(const std::string& command) {
+std::string RunCommand(const std::string& command) {
   std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
   if (!pipe) return {};
   std::string out;

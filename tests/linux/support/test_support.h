@@ -90,7 +90,7 @@ bool WaitUntil(const std::function<bool()>& done, milliseconds timeout);
 void Pump(milliseconds duration);
 
 // Runs a shell command (xdotool and friends); its standard output, trimmed.
-std::string Run(const std::string& command);
+std::string RunCommand(const std::string& command);
 // Quotes a text for the shell.
 std::string ShellQuoted(const std::string& text);
 
