@@ -1,5 +1,7 @@
 #include "form_test.h"
 
+#include "x_test_window.h"
+
 #include <QApplication>
 #include <QDateTimeEdit>
 #include <QDateTime>
@@ -15,22 +17,27 @@ void Xdotool(const std::string& arguments) {
   Pump(milliseconds(50));
 }
 
-std::string At(QPoint p) {
-  return std::to_string(p.x()) + " " + std::to_string(p.y());
+// A synchronous move to p; xdotool would wait in vain for a move to where the pointer is.
+std::string MoveCommand(QPoint p) {
+  int x = -1, y = -1;
+  PointerAt(x, y);
+  if (QPoint(x, y) == p) return "";
+  return "mousemove --sync " + std::to_string(p.x()) + " " + std::to_string(p.y()) + " ";
 }
 
 }  // namespace
 
 void MoveTo(QPoint global) {
-  Xdotool("mousemove --sync " + At(global));
+  const std::string move = MoveCommand(global);
+  if (!move.empty()) Xdotool(move);
 }
 
 void ClickAt(QPoint global) {
-  Xdotool("mousemove --sync " + At(global) + " click 1");
+  Xdotool(MoveCommand(global) + "click 1");
 }
 
 void DoubleClickAt(QPoint global) {
-  Xdotool("mousemove --sync " + At(global) + " click --repeat 2 --delay 80 1");
+  Xdotool(MoveCommand(global) + "click --repeat 2 --delay 80 1");
 }
 
 void ClickWidget(const QWidget* widget) {

@@ -1,5 +1,7 @@
 #include "x_test_window.h"
 
+#include <X11/Xlib.h>
+
 #include <chrono>
 #include <stdexcept>
 #include <thread>

@@ -2,9 +2,10 @@
 // a click to land, and the pointer moved with the X server's own request.
 #pragma once
 
-#include <X11/Xlib.h>
-
 #include <vector>
+
+// Xlib itself stays out of the header: its macros clash with Qt's names.
+using Display = struct _XDisplay;
 
 namespace velmora::test {
 
@@ -26,7 +27,7 @@ class ClickTarget {
 
  private:
   Display* display_;
-  Window window_;
+  unsigned long window_;  // an X Window id
   std::vector<ButtonEvent> events_;
 };
 
