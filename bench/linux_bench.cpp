@@ -64,10 +64,11 @@ int Ticks(int seconds) {
     doubled += n > 1;
     ticks += n;
   }
-  std::printf("| tick precision, %d s idle | %d ticks, %d missed, %d doubled | median %.0f ms, "
-              "p99 %.0f ms, max %.0f ms after the boundary |\n",
-              seconds, ticks, missed, doubled, Percentile(delays, 0.5),
-              Percentile(delays, 0.99), Percentile(delays, 1.0));
+  std::printf(
+      "| tick precision, %d s idle | %d ticks, %d missed, %d doubled | median %.0f ms, "
+      "p99 %.0f ms, max %.0f ms after the boundary |\n",
+      seconds, ticks, missed, doubled, Percentile(delays, 0.5), Percentile(delays, 0.99),
+      Percentile(delays, 1.0));
   return 0;
 }
 
@@ -100,11 +101,12 @@ int Idle(const QString& exe, int seconds) {
   const auto after = Cost(program.processId());
   program.kill();
   program.waitForFinished(3000);
-  const double cpuSeconds = static_cast<double>(after.first - before.first) /
-                            static_cast<double>(::sysconf(_SC_CLK_TCK));
-  std::printf("| idle program, %d s | CPU %.2f s = %.3f %% of one core | resident %ld KiB "
-              "(%ld KiB at the start) |\n",
-              seconds, cpuSeconds, 100.0 * cpuSeconds / seconds, after.second, before.second);
+  const double cpuSeconds =
+      static_cast<double>(after.first - before.first) / static_cast<double>(::sysconf(_SC_CLK_TCK));
+  std::printf(
+      "| idle program, %d s | CPU %.2f s = %.3f %% of one core | resident %ld KiB "
+      "(%ld KiB at the start) |\n",
+      seconds, cpuSeconds, 100.0 * cpuSeconds / seconds, after.second, before.second);
   return 0;
 }
 
@@ -124,10 +126,11 @@ int Log(int lines, int batch) {
   }
   std::string perBatch;
   for (double ms : batchMs) perBatch += std::to_string(static_cast<int>(ms + 0.5)) + " ";
-  std::printf("| log growth, %d lines | first batch of %d %.0f ms, last %.0f ms, last / first "
-              "%.2f | per batch (ms): %s|\n",
-              lines, batch, batchMs.front(), batchMs.back(), batchMs.back() / batchMs.front(),
-              perBatch.c_str());
+  std::printf(
+      "| log growth, %d lines | first batch of %d %.0f ms, last %.0f ms, last / first "
+      "%.2f | per batch (ms): %s|\n",
+      lines, batch, batchMs.front(), batchMs.back(), batchMs.back() / batchMs.front(),
+      perBatch.c_str());
   return 0;
 }
 

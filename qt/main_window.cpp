@@ -328,18 +328,17 @@ QWidget* TForm1::CreateControl(const ControlSpec& s) {
       button->setIcon(ToolButtonIcon(s.image, devicePixelRatioF()));
       button->setIconSize(QSize(16, 16));
       button->setEnabled(!(s.flags & kDisabled));
-      if (s.name == "ToolButton1")
+      const std::pair<const char*, void (TForm1::*)()> handlers[] = {
+          {"ToolButton1", &TForm1::ToolButton1Click},
+          {"ToolButton2", &TForm1::ToolButton2Click},
+          {"ToolButton3", &TForm1::ToolButton3Click},
+          {"ToolButton4", &TForm1::ToolButton4Click},
+      };
+      for (const auto& [name, handler] : handlers) {
+        if (s.name != name) continue;
         connect(button, &QToolButton::clicked, this,
-                [this] { Guarded(this, [this] { ToolButton1Click(); }); });
-      if (s.name == "ToolButton2")
-        connect(button, &QToolButton::clicked, this,
-                [this] { Guarded(this, [this] { ToolButton2Click(); }); });
-      if (s.name == "ToolButton3")
-        connect(button, &QToolButton::clicked, this,
-                [this] { Guarded(this, [this] { ToolButton3Click(); }); });
-      if (s.name == "ToolButton4")
-        connect(button, &QToolButton::clicked, this,
-                [this] { Guarded(this, [this] { ToolButton4Click(); }); });
+                [this, handler] { Guarded(this, [&] { (this->*handler)(); }); });
+      }
       control = button;
       break;
     }
@@ -534,7 +533,12 @@ void TForm1::UpdateToolButtons() {
 }
 
 void TForm1::ArmSecondTimer(QTimer* timer, const LocalTime& now) {
-  timer->start(SecondTicker::DelayToNextSecond(now));
+  // A precise Qt timer keeps to the millisecond here, so it is armed just past the boundary
+  // instead of the window timer's margin. One that comes a little early serves no second and
+  // is armed again.
+  constexpr int kPreciseMarginMs = 2;
+  timer->start(std::max(
+      0, SecondTicker::DelayToNextSecond(now) - SecondTicker::kMarginMs + kPreciseMarginMs));
 }
 
 ScheduleContext TForm1::Context() {
