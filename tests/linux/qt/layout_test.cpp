@@ -124,6 +124,13 @@ TEST_F(LayoutTest, WindowIsFixedWithItsCaptionAndNoMaximise) {
   EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_FALSE(form->windowIcon().isNull());
+  // What the window manager lets the user do with it: no maximising, no resizing.
+  const std::string actions =
+      RunCommand("xprop -id " + std::to_string(form->winId()) + " _NET_WM_ALLOWED_ACTIONS");
+  EXPECT_NE(actions.find("_NET_WM_ACTION_MINIMIZE"), std::string::npos) << actions;
+  EXPECT_NE(actions.find("_NET_WM_ACTION_CLOSE"), std::string::npos) << actions;
+  EXPECT_EQ(actions.find("MAXIMIZE"), std::string::npos) << actions;
+  EXPECT_EQ(actions.find("RESIZE"), std::string::npos) << actions;
   // Centred on the screen, frame and all.
   const QRect screen = QApplication::primaryScreen()->geometry();
   EXPECT_LE(std::abs(form->frameGeometry().center().x() - screen.center().x()), 2);
