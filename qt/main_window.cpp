@@ -68,6 +68,7 @@ TForm1::TForm1(const RegionalPatterns& patterns, const Clock& clock)
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(kFormClientWidth, kFormClientHeight);
+  // Tahoma where it is installed; the Chinese texts come from the CJK font behind it.
   QFont font({kFontFaceName, "WenQuanYi Micro Hei"});
   font.setPixelSize(11);  // Tahoma 8 point at 96 DPI, height -11
   setFont(font);
@@ -280,11 +281,6 @@ void TForm1::closeEvent(QCloseEvent* event) {
   trayIcon1_->hide();
   event->accept();
   QCoreApplication::quit();
-}
-
-// Esc does not close the window, whatever control has the focus.
-void TForm1::keyPressEvent(QKeyEvent* event) {
-  QWidget::keyPressEvent(event);
 }
 
 void TForm1::Register(QObject* object, const std::string& name) {

@@ -86,7 +86,6 @@ class TForm1 final : public QWidget, public ScheduleForm {
  protected:
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void CreateControls();
