@@ -197,20 +197,13 @@ void TForm1::CheckBox1Click() {
 }
 
 void TForm1::Timer1Timer() {
-  if (!programSchedule_.TimerEnabled()) return;
-  const LocalTime now = clock_.Now();
-  // Re-armed before the tick runs: a tick that opens a message box keeps the next one coming.
-  ArmSecondTimer(timer1_, now);
-  if (!timer1Ticker_.Claim(now)) return;
+  if (!programSchedule_.TimerEnabled() || !ClaimSecond(timer1_, timer1Ticker_)) return;
   ScheduleContext ctx = Context();
   programSchedule_.Timer1Timer(ctx);
 }
 
 void TForm1::Timer4Timer() {
-  if (!clickSchedule_.TimerEnabled()) return;
-  const LocalTime now = clock_.Now();
-  ArmSecondTimer(timer4_, now);
-  if (!timer4Ticker_.Claim(now)) return;
+  if (!clickSchedule_.TimerEnabled() || !ClaimSecond(timer4_, timer4Ticker_)) return;
   ScheduleContext ctx = Context();
   clickSchedule_.Timer4Timer(ctx);
 }
@@ -290,6 +283,13 @@ void TForm1::ArmSecondTimer(QTimer* timer, const LocalTime& now) {
   constexpr int kPreciseMarginMs = 2;
   timer->start(std::max(
       0, SecondTicker::DelayToNextSecond(now) - SecondTicker::kMarginMs + kPreciseMarginMs));
+}
+
+bool TForm1::ClaimSecond(QTimer* timer, SecondTicker& ticker) {
+  const LocalTime now = clock_.Now();
+  // Re-armed before the tick runs: a tick that opens a message box keeps the next one coming.
+  ArmSecondTimer(timer, now);
+  return ticker.Claim(now);
 }
 
 ScheduleContext TForm1::Context() {

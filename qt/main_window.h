@@ -98,6 +98,9 @@ class TForm1 final : public QWidget, public ScheduleForm {
   void UpdateToolButtons();
   // Arms a single-shot timer to land just after the next second boundary.
   void ArmSecondTimer(QTimer* timer, const LocalTime& now);
+  // Arms the timer for the next boundary and takes this second for its tick; false for a
+  // wake-up in a second already served.
+  bool ClaimSecond(QTimer* timer, SecondTicker& ticker);
   ScheduleContext Context();
   void Register(QObject* object, const std::string& name);
 
