@@ -11,4 +11,11 @@ class Error : public std::runtime_error {
   explicit Error(const std::string& message) : std::runtime_error(message) {}
 };
 
+// The message as the error box shows it: a "." is appended when its last character sorts
+// after ".". Bytes of a UTF-8 sequence are all above '.', as the character they belong to is.
+inline std::string ReportedText(std::string message) {
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') message += '.';
+  return message;
+}
+
 }  // namespace velmora

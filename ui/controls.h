@@ -23,9 +23,8 @@ void AddToolbarItems(HWND toolbar, const std::vector<const ControlSpec*>& items)
 void ApplyToolbarMetrics(HWND toolbar, const std::vector<const ControlSpec*>& items, int dpi,
                          HIMAGELIST images, HIMAGELIST disabledImages);
 
-// The widths of the status bar's panels, left to right, at 96 DPI. The last one runs on to the
-// bar's right edge, which leaves it more than its width.
-inline constexpr int kStatusPanelWidths[] = {200, 100};
+// The status bar's panels from kStatusPanelWidths at dpi. The last one runs on to the bar's
+// right edge, which leaves it more than its width.
 void ApplyStatusBarParts(HWND statusBar, int dpi);
 
 }  // namespace velmora

@@ -33,12 +33,6 @@ const std::string& ApplicationTitle() {
   return title;
 }
 
-std::string ReportedText(std::string message) {
-  // Bytes of a UTF-8 sequence are all above '.', as the character they belong to is.
-  if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') message += '.';
-  return message;
-}
-
 void ReportError(HWND owner, const std::string& message) {
   if (boxOpen) return;
   boxOpen = true;

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/error.h"
+
 namespace velmora {
 
 // The executable's file name up to its first period, every character after the first in
@@ -14,9 +16,6 @@ namespace velmora {
 std::string ApplicationTitle(std::wstring_view modulePath);
 // The title of this process, from its own executable.
 const std::string& ApplicationTitle();
-
-// The message as the box shows it: a "." is appended when its last character sorts after ".".
-std::string ReportedText(std::string message);
 
 // Shows the message in an error box owned by owner and returns when the box is closed. While
 // a box is open (ticks go on inside its modal loop) a further error is not shown: one failing

@@ -22,6 +22,40 @@ TEST(ProcessName, FileNamePartFollowsTheLastBackslashOrColon) {
   for (const auto& c : cases) EXPECT_EQ(FileNamePart(c.path), c.name) << c.path;
 }
 
+TEST(ProcessName, PosixFileNamePartFollowsTheLastSlashOnly) {
+  const struct {
+    const char* path;
+    const char* name;
+  } cases[] = {
+      {"/usr/bin/xterm", "xterm"},
+      {"/tmp/工具 箱/记事本", "记事本"},
+      {"/opt/a:b\\c.exe", "a:b\\c.exe"},
+      {"/tmp/dir/", ""},
+      {"xterm", "xterm"},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FileNamePart(c.path, PathStyle::Posix), c.name) << c.path;
+  }
+}
+
+TEST(ProcessName, PosixMatchingTakesTheNameAfterTheLastSlash) {
+  const struct {
+    const char* exe;
+    const char* name;
+    bool matches;
+  } cases[] = {
+      {"/usr/bin/xterm", "XTERM", true},      {"/usr/bin/xterm", "/USR/BIN/XTERM", true},
+      {"/usr/bin/xterm", "bin/xterm", false}, {"/opt/a:probe", "probe", false},
+      {"/opt/a:probe", "a:probe", true},      {"/tmp/记事本", "记事本", true},
+      {"/tmp/记事本", "记事木", false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ProcessNameMatches(c.exe, c.name, PathStyle::Posix), c.matches)
+        << c.exe << " ~ " << c.name;
+  }
+}
+
 TEST(ProcessName, UpperAsciiFoldsOnlyAsciiLetters) {
   EXPECT_EQ(UpperAscii("notepad.exe"), "NOTEPAD.EXE");
   EXPECT_EQ(UpperAscii("记事本a.exe"), "记事本A.EXE");
