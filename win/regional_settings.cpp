@@ -67,14 +67,13 @@ RegionalPatterns ReadRegionalPatterns() {
 
 // GetLocalTime moves on only with the system tick (15.6 ms by default): a tick that comes a
 // millisecond after its boundary would still read the second before. The precise clock is
-// read instead and turned into local time as GetLocalTime does.
+// read instead and shifted by the current bias, as GetLocalTime does.
 LocalTime SystemClock::Now() const {
   FILETIME utc;
   ::GetSystemTimePreciseAsFileTime(&utc);
-  SYSTEMTIME utcTime;
+  FILETIME local;
   SYSTEMTIME st;
-  if (!::FileTimeToSystemTime(&utc, &utcTime) ||
-      !::SystemTimeToTzSpecificLocalTime(nullptr, &utcTime, &st)) {
+  if (!::FileTimeToLocalFileTime(&utc, &local) || !::FileTimeToSystemTime(&local, &st)) {
     ::GetLocalTime(&st);
   }
   return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
