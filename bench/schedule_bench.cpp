@@ -20,42 +20,23 @@
 #include <vector>
 
 #include "actions/process_killer.h"
-#include "bench/remote_form.h"
+#include "tests/win32/support/pump.h"
+#include "tests/win32/support/remote_form.h"
+#include "tests/win32/support/test_windows.h"
 #include "win/text.h"
 
 namespace velmora::bench {
 namespace {
 
-int clicksReceived = 0;
+using test::ClickTarget;
+using test::MillisecondsOf;
+using test::Now;
+using test::Plus;
+using test::RemoteForm;
+using test::ResourceFigures;
 
-LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) ++clicksReceived;
-  return ::DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-HWND CreateTarget(int x, int y, int size) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = TargetProc;
-  wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-  wc.lpszClassName = L"VelmoraBenchTarget";
-  ::RegisterClassW(&wc);
-  HWND target = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"target",
-                                  WS_POPUP | WS_VISIBLE, x, y, size, size, nullptr, nullptr,
-                                  wc.hInstance, nullptr);
-  return target;
-}
-
-// Pumps this thread's messages for about ms milliseconds.
 void Pump(DWORD ms) {
-  const ULONGLONG end = ::GetTickCount64() + ms;
-  for (;;) {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-    const ULONGLONG now = ::GetTickCount64();
-    if (now >= end) return;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-  }
+  test::PumpFor(test::milliseconds(ms));
 }
 
 double Percentile(std::vector<double> v, double p) {
@@ -138,7 +119,7 @@ struct TickWatch {
 };
 
 int Soak(const std::wstring& exe, int minutes, int precisionMinutes) {
-  const std::wstring probe = Dir(exe) + L"\\tests\\win32\\helpers\\velmora_probe.exe";
+  const std::wstring probe = Dir(exe) + L"\\tests\\win32\\support\\velmora_probe.exe";
   const std::wstring targetExe = TempDir() + L"soak_target.exe";
   ::DeleteFileW((targetExe + L".ran").c_str());
   if (!::CopyFileW(probe.c_str(), targetExe.c_str(), FALSE)) {
@@ -151,7 +132,7 @@ int Soak(const std::wstring& exe, int minutes, int precisionMinutes) {
     Row("Soak", "Velmora.exe did not show its window", "", false);
     return 1;
   }
-  HWND target = CreateTarget(900, 600, 120);
+  const ClickTarget target({900, 600, 1020, 720});
   Pump(500);
 
   // The click schedule: every minute, at the target's centre; its start moment has passed.
@@ -201,7 +182,6 @@ int Soak(const std::wstring& exe, int minutes, int precisionMinutes) {
   const std::vector<std::wstring> log = Lines(form->Text("Memo1"));
   form->Command("ToolButton2");
   form->Close();
-  ::DestroyWindow(target);
 
   // What happened against what was due.
   int opened = 0, closed = 0, clickLines = 0;
@@ -236,9 +216,9 @@ int Soak(const std::wstring& exe, int minutes, int precisionMinutes) {
       opened == dueOpens && closed == dueCloses && ran == dueOpens && leftRunning == 0);
   Row("Soak: clicks",
       Format("%d button presses received (%d clicks of 3), %d click lines, %d expected",
-             clicksReceived, clicksReceived / 3, clickLines, expectedClicks),
+             target.Presses(), target.Presses() / 3, clickLines, expectedClicks),
       "every click landed exactly once",
-      clicksReceived == 3 * clickLines &&
+      target.Presses() == 3 * clickLines &&
           (clickLines == expectedClicks || clickLines == expectedClicks - 1));
   Row("Soak: log",
       Format("%zu lines in Memo1, %d expected", log.size(), opened + closed + clickLines),

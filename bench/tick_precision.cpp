@@ -33,7 +33,9 @@
 #include "ui/second_timer.h"
 #include "win/handles.h"
 #include "win/regional_settings.h"
+#include "win/system_clock.h"
 #include "win/text.h"
+#include "win/ui_thread.h"
 
 namespace {
 
@@ -217,10 +219,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc > 1 && std::wstring(argv[1]) == L"--spin") return Spin();
   const int idleSeconds = argc > 1 ? _wtoi(argv[1]) : 300;
   const int loadSeconds = argc > 2 ? _wtoi(argv[2]) : 120;
-  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                      ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
-  ::InitCommonControlsEx(&controls);
+  const velmora::win::UiThreadSetup uiThread;
 
   // The window exactly as the program makes it; its rows keep their start-up values, so each
   // tick composes and compares all five moments as it would for a user.

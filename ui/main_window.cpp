@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/error.h"
-#include "core/field_aids.h"
+#include "core/field_rules.h"
 #include "res/resource_ids.h"
 #include "ui/control_ids.h"
 #include "ui/controls.h"

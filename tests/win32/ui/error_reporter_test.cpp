@@ -5,9 +5,11 @@
 #include <atomic>
 #include <thread>
 
-#include "error_box.h"
+#include "tests/win32/support/error_box.h"
 #include "ui/error_reporter.h"
-#include "ui_test_support.h"
+#include "tests/win32/support/form_test.h"
+#include "tests/win32/support/input.h"
+#include "tests/win32/support/probe.h"
 
 namespace velmora::test {
 namespace {

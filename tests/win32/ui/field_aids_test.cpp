@@ -15,9 +15,11 @@
 #include <vector>
 
 #include "core/error.h"
-#include "error_box.h"
+#include "tests/win32/support/error_box.h"
 #include "ui/error_reporter.h"
-#include "ui_test_support.h"
+#include "tests/win32/support/form_test.h"
+#include "tests/win32/support/input.h"
+#include "tests/win32/support/probe.h"
 #include "win/system_error.h"
 #include "win/text.h"
 

@@ -11,8 +11,9 @@
 #include <thread>
 #include <vector>
 
-#include "error_box.h"
-#include "ui_test_support.h"
+#include "tests/win32/support/error_box.h"
+#include "tests/win32/support/form_test.h"
+#include "tests/win32/support/input.h"
 #include "win/text.h"
 
 namespace velmora::test {

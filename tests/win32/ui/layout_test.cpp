@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "ui/error_reporter.h"
-#include "ui_test_support.h"
+#include "tests/win32/support/form_test.h"
+#include "tests/win32/support/input.h"
+#include "tests/win32/support/pixels.h"
 #include "win/text.h"
 
 namespace velmora::test {
@@ -387,24 +389,8 @@ TEST_F(LayoutTest, ImageListHoldsEightGlyphsInTheirColours) {
 
   // Each glyph drawn alone onto a transparent 32-bit surface.
   const auto pixels = [&](int index) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = cx;
-    info.bmiHeader.biHeight = -cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HDC dc = ::CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = ::SelectObject(dc, bitmap);
-    ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
-    ::GdiFlush();
-    const auto* px = static_cast<const std::uint32_t*>(bits);
-    std::vector<std::uint32_t> out(px, px + cx * cy);
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    return out;
+    return DrawnPixels(cx, cy,
+                       [&](HDC dc) { ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL); });
   };
   struct Tally {
     int blue = 0, green = 0, brown = 0, coloured = 0, opaque = 0, leftHalf = 0;

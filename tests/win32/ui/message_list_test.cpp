@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "ui_test_support.h"
+#include "tests/win32/support/form_test.h"
+#include "tests/win32/support/input.h"
+#include "tests/win32/support/probe.h"
 #include "win/text.h"
 
 namespace velmora::test {

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "ui_test_support.h"
+#include "tests/win32/support/form_test.h"
+#include "tests/win32/support/input.h"
+#include "tests/win32/support/probe.h"
 #include "win/text.h"
 
 namespace velmora::test {
@@ -43,8 +45,7 @@ class ProgramScheduleTest : public FormTest {
   void SetRow(int row, const std::wstring& path, const LocalTime& when, bool close = false) {
     const std::string n = std::to_string(row);
     ::SetWindowTextW(Find("Edit" + n), path.c_str());
-    SetPicker(Find("FSetDate" + n), when);
-    SetPicker(Find("FSetTime" + n), when);
+    SetRowMoment(row, when);
     if (close) ClickWindowCentre(Find("rbtColse" + n));
   }
 
