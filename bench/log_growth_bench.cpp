@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/control_names.h"
 #include "ui/main_window.h"
 #include "tests/win32/support/pump.h"
 #include "win/regional_settings.h"
@@ -52,7 +53,7 @@ int wmain(int argc, wchar_t** argv) {
     spent += blocks.back();
     std::fprintf(stderr, "%d lines: %.0f ms\n", done + kBlock, blocks.back());
   }
-  const HWND memo = form.WindowOf("Memo1");
+  const HWND memo = form.WindowOf(velmora::control::kMessageList);
   const auto lines = ::SendMessageW(memo, EM_GETLINECOUNT, 0, 0);
 
   std::string perBlock;

@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "core/control_names.h"
 #include "actions/process_killer.h"
 #include "tests/win32/support/pump.h"
 #include "tests/win32/support/remote_form.h"
@@ -102,7 +103,7 @@ struct TickWatch {
   int seen = 0;
 
   void Poll(const RemoteForm& form) {
-    const std::wstring text = form.StatusText(0);
+    const std::wstring text = form.StatusText(kClockPanel);
     if (text == last) return;
     const SYSTEMTIME now = Now();
     const std::int64_t ms = MillisecondsOf(now);
@@ -136,9 +137,9 @@ int Soak(const std::wstring& exe, int minutes, int precisionMinutes) {
   Pump(500);
 
   // The click schedule: every minute, at the target's centre; its start moment has passed.
-  form->SetText("Edit6", L"1");
-  form->SetText("Edit7", L"960");
-  form->SetText("Edit8", L"660");
+  form->SetText(control::kClickInterval, L"1");
+  form->SetText(control::kClickX, L"960");
+  form->SetText(control::kClickY, L"660");
   // The program schedule: row r runs in minute k (k = 1, 2, ...), alternately open and close.
   const std::int64_t t0 = (MillisecondsOf(Now()) / 1000 + 20) * 1000;  // on a whole second
   auto dueAt = [&](int k) {
@@ -150,16 +151,16 @@ int Soak(const std::wstring& exe, int minutes, int precisionMinutes) {
     const int row = (k - 1) % 5 + 1;
     const std::string r = std::to_string(row);
     const SYSTEMTIME at = dueAt(k);
-    form->SetMoment("FSetDate" + r, at);
-    form->SetMoment("FSetTime" + r, at);
+    form->SetMoment(control::kRowDate + r, at);
+    form->SetMoment(control::kRowTime + r, at);
     const bool open = k % 2 == 1;
-    form->SetChecked("rbtOp" + r, open);
-    form->SetChecked("rbtColse" + r, !open);
-    form->SetText("Edit" + r, targetExe);
+    form->SetChecked(control::kRowOpen + r, open);
+    form->SetChecked(control::kRowClose + r, !open);
+    form->SetText(control::kRowPath + r, targetExe);
   };
   for (int k = 1; k <= 5; ++k) setRow(k);
-  form->Command("ToolButton1");
-  form->Click("CheckBox1");
+  form->Command(control::kStartButton);
+  form->Click(control::kClickSwitch);
 
   TickWatch ticks;
   ResourceFigures afterFirstMinute{};
@@ -179,8 +180,8 @@ int Soak(const std::wstring& exe, int minutes, int precisionMinutes) {
     }
   }
   const ResourceFigures atEnd = form->Figures();
-  const std::vector<std::wstring> log = Lines(form->Text("Memo1"));
-  form->Command("ToolButton2");
+  const std::vector<std::wstring> log = Lines(form->Text(control::kMessageList));
+  form->Command(control::kStopButton);
   form->Close();
 
   // What happened against what was due.
@@ -254,10 +255,10 @@ int Idle(const std::wstring& exe, int minutes) {
     return 1;
   }
   // Both schedules on, nothing due: rows empty, clicks never (N = 0, start moment passed).
-  for (int r = 1; r <= 5; ++r) form->SetText("Edit" + std::to_string(r), L"");
-  form->SetText("Edit6", L"0");
-  form->Command("ToolButton1");
-  form->Click("CheckBox1");
+  for (int r = 1; r <= 5; ++r) form->SetText(control::kRowPath + std::to_string(r), L"");
+  form->SetText(control::kClickInterval, L"0");
+  form->Command(control::kStartButton);
+  form->Click(control::kClickSwitch);
   Pump(5000);
   const ResourceFigures before = form->Figures();
   Pump(static_cast<DWORD>(minutes) * 60000);

@@ -25,6 +25,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/control_names.h"
 #include "core/moment.h"
 #include "core/program_schedule.h"
 #include "core/second_ticker.h"
@@ -227,7 +228,7 @@ int wmain(int argc, wchar_t** argv) {
   velmora::TForm1 form(::GetModuleHandleW(nullptr), velmora::win::ReadRegionalPatterns(), clock);
   form.Create();
   form.ShowCentred(SW_SHOWNORMAL);
-  ::SetWindowSubclass(form.WindowOf("StatusBar1"), TimeClockPanel, 1, 0);
+  ::SetWindowSubclass(form.WindowOf(velmora::control::kStatusBar), TimeClockPanel, 1, 0);
   ::SetWindowSubclass(form.Handle(), TimeTickMessage, 1, 0);
 
   WNDCLASSW wc{};
@@ -241,14 +242,14 @@ int wmain(int argc, wchar_t** argv) {
   // All three start together: Start as the toolbar sends it, and the two window timers.
   const LocalTime started = Now();
   ::SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(velmora::kIdToolButton1, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(form.WindowOf("Toolbar1")));
+                 reinterpret_cast<LPARAM>(form.WindowOf(velmora::control::kToolbar)));
   ::SetTimer(timers.get(), kFreeRunningTimer, 1000, nullptr);
   ::SetTimer(timers.get(), kAlignedTimer,
              static_cast<UINT>(velmora::SecondTicker::DelayToNextSecond(started)), nullptr);
 
   Phase phases[2] = {Phase("idle"), Phase("load")};
   const HWND window = form.Handle();
-  const HWND memo = form.WindowOf("Memo1");
+  const HWND memo = form.WindowOf(velmora::control::kMessageList);
   std::thread controller([&] {
     phases[0].firstSecond = SecondOf(started) + 1;
     phases[0].loadBefore = LoadAverage();

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/error.h"
 #include "win/system_error.h"
 #include "win/text.h"
 
@@ -26,13 +27,7 @@ void ReportWindowError(HWND window, const std::string& message) {
 }
 
 void ReportCurrentWindowError(HWND window) {
-  try {
-    throw;
-  } catch (const std::exception& e) {
-    ReportWindowError(window, e.what());
-  } catch (...) {
-    ReportWindowError(window, "Unknown error");
-  }
+  ReportWindowError(window, CurrentErrorMessage());
 }
 
 void KeepCreateFailure(std::exception_ptr failure) {

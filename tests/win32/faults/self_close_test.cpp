@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "core/control_names.h"
 #include "tests/win32/support/remote_form.h"
 
 namespace velmora {
@@ -30,7 +31,7 @@ TEST(SelfClose, ACloseRowNamingTheProgramEndsIt) {
   form->SetText("Edit1", L"D:\\程序\\VELMORASELFCLOSE.EXE");
   form->SetChecked("rbtOp1", false);
   form->SetChecked("rbtColse1", true);
-  form->Command("ToolButton1");
+  form->Command(control::kStartButton);
   ASSERT_EQ(::WaitForSingleObject(form->Process(), 15000), WAIT_OBJECT_0)
       << "the program is still running";
   DWORD code = STILL_ACTIVE;

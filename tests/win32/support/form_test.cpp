@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "core/control_names.h"
 #include "tests/win32/support/input.h"
 #include "ui/layout.h"
 #include "win/text.h"
@@ -91,8 +92,8 @@ bool FormTest::ToolButtonEnabled(std::string_view name) const {
 }
 
 void FormTest::SetRowMoment(int row, const LocalTime& when) {
-  SetPicker(Find(RowControlName("FSetDate", row)), when);
-  SetPicker(Find(RowControlName("FSetTime", row)), when);
+  SetPicker(Find(RowControlName(control::kRowDate, row)), when);
+  SetPicker(Find(RowControlName(control::kRowTime, row)), when);
 }
 
 }  // namespace velmora::test

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/control_names.h"
 #include "core/moment.h"
 #include "tests/win32/support/pump.h"
 #include "ui/main_window.h"
@@ -35,7 +36,7 @@ class FormTest : public ::testing::Test {
   void TearDown() override;
 
   HWND Find(std::string_view name) const { return form->WindowOf(name); }
-  std::string Memo() const { return form->TextOf("Memo1"); }
+  std::string Memo() const { return form->TextOf(control::kMessageList); }
   // A real click on the middle of a tool button.
   void ClickToolButton(std::string_view name);
   bool ToolButtonEnabled(std::string_view name) const;

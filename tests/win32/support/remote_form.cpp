@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/control_names.h"
 #include "tests/win32/support/input.h"
 #include "ui/layout.h"
 #include "win/text.h"
@@ -242,7 +243,7 @@ void RemoteForm::SetMoment(std::string_view name, const SYSTEMTIME& value) const
 }
 
 std::wstring RemoteForm::StatusText(int panel) const {
-  HWND bar = Control("StatusBar1");
+  HWND bar = Control(control::kStatusBar);
   const auto info = ::SendMessageW(bar, SB_GETTEXTLENGTHW, panel, 0);
   const std::size_t length = LOWORD(info);
   void* remote = Remote((length + 1) * sizeof(wchar_t));

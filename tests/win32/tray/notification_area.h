@@ -36,3 +36,13 @@ std::string TooltipOf(HWND iconWindow,
                       std::chrono::milliseconds limit = std::chrono::milliseconds(4000));
 
 }  // namespace velmora::tray::test
+
+// The tests of the whole program see the notification area by the same names.
+namespace velmora::test {
+using tray::test::IconWindowAdded;
+using tray::test::IsWine;
+using tray::test::ShellHolds;
+using tray::test::TooltipOf;
+using tray::test::WineTray;
+using tray::test::WineTrayIcons;
+}  // namespace velmora::test

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/control_names.h"
 #include "tests/win32/tray/notification_area.h"
 #include "tests/win32/tray/tray_test_support.h"
 #include "tests/win32/support/probe.h"
@@ -21,14 +22,6 @@
 
 namespace velmora::test {
 namespace {
-
-using tray::TTrayIcon;
-using tray::test::HasTaskbarButton;
-using tray::test::IconWindowAdded;
-using tray::test::ShellHolds;
-using tray::test::TaskbarCreated;
-using tray::test::TooltipOf;
-using tray::test::WineTrayIcons;
 
 // Velmora.exe started as the user starts it, and its tray icon component as the shell sees it.
 class Velmora {
@@ -73,7 +66,8 @@ TEST_F(VelmoraTray, TheIconIsThereFromStartUpToExit) {
     bool hidden;  // exit while the window is hidden in the tray
     std::function<void(const Velmora&)> close;
   } cases[] = {
-      {"the Exit button", false, [](const Velmora& app) { app.ClickToolButton("ToolButton4"); }},
+      {"the Exit button", false,
+       [](const Velmora& app) { app.ClickToolButton(control::kExitButton); }},
       {"WM_CLOSE", false, [](const Velmora& app) { ::PostMessageW(app.Form(), WM_CLOSE, 0, 0); }},
       {"WM_CLOSE while hidden in the tray", true,
        [](const Velmora& app) { ::PostMessageW(app.Form(), WM_CLOSE, 0, 0); }},

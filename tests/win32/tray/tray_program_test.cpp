@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/control_names.h"
 #include "res/resource_ids.h"
 #include "tests/win32/tray/notification_area.h"
 #include "tests/win32/tray/tray_test_support.h"
@@ -25,15 +26,6 @@
 
 namespace velmora::test {
 namespace {
-
-using tray::TTrayIcon;
-using tray::test::HasTaskbarButton;
-using tray::test::IconWindowAdded;
-using tray::test::ShellHolds;
-using tray::test::TaskbarCreated;
-using tray::test::TooltipOf;
-using tray::test::WineTray;
-using tray::test::WineTrayIcons;
 
 // The middle of the part of `front` that `back` overlaps.
 POINT MiddleOfOverlap(HWND front, HWND back) {
@@ -322,7 +314,7 @@ struct Watch {
 
 LRESULT CALLBACK WatchClockPanel(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                  DWORD_PTR watch) {
-  if (message == SB_SETTEXTW && LOBYTE(LOWORD(wParam)) == 0) {
+  if (message == SB_SETTEXTW && LOBYTE(LOWORD(wParam)) == kClockPanel) {
     reinterpret_cast<Watch*>(watch)->clock.push_back(
         win::Narrow(reinterpret_cast<const wchar_t*>(lParam)));
   }
@@ -351,23 +343,24 @@ TEST_F(TrayProgramTest, BothSchedulesGoOnWhileTheWindowIsHiddenInTheTray) {
   ProbeCopy probe(L"托盘 探针.exe");
   ClickTarget target(
       {kTargetPoint.x - 60, kTargetPoint.y - 40, kTargetPoint.x + 60, kTargetPoint.y + 40});
-  for (int i = 2; i <= 5; ++i) ::SetWindowTextW(Find("Edit" + std::to_string(i)), L"");
+  for (int i = 2; i <= 5; ++i) ::SetWindowTextW(Find(control::kRowPath + std::to_string(i)), L"");
   const LocalTime when = NowPlusSeconds(2);
   ::SetWindowTextW(Find("Edit1"), probe.Path().c_str());
   SetRowMoment(1, when);
-  ::SetWindowTextW(Find("Edit6"), L"0");  // only the click at the start moment
-  ::SetWindowTextW(Find("Edit7"), std::to_wstring(kTargetPoint.x).c_str());
-  ::SetWindowTextW(Find("Edit8"), std::to_wstring(kTargetPoint.y).c_str());
-  SetPicker(Find("DateTimePicker1"), when);
-  SetPicker(Find("DateTimePicker2"), when);
-  ClickToolButton("ToolButton1");
-  ClickWindowCentre(Find("CheckBox1"));
-  ASSERT_TRUE(form->IsChecked("CheckBox1"));
+  ::SetWindowTextW(Find(control::kClickInterval), L"0");  // only the click at the start moment
+  ::SetWindowTextW(Find(control::kClickX), std::to_wstring(kTargetPoint.x).c_str());
+  ::SetWindowTextW(Find(control::kClickY), std::to_wstring(kTargetPoint.y).c_str());
+  SetPicker(Find(control::kClickStartDate), when);
+  SetPicker(Find(control::kClickStartTime), when);
+  ClickToolButton(control::kStartButton);
+  ClickWindowCentre(Find(control::kClickSwitch));
+  ASSERT_TRUE(form->IsChecked(control::kClickSwitch));
 
   Minimize();
   ASSERT_FALSE(Visible());
   Watch watch;
-  ::SetWindowSubclass(Find("StatusBar1"), WatchClockPanel, 1, reinterpret_cast<DWORD_PTR>(&watch));
+  ::SetWindowSubclass(Find(control::kStatusBar), WatchClockPanel, 1,
+                      reinterpret_cast<DWORD_PTR>(&watch));
   ::SetWindowSubclass(Form(), WatchShowing, 1, reinterpret_cast<DWORD_PTR>(&watch));
   ASSERT_LT(EncodeMoment(win::SystemClock().Now()), EncodeMoment(when))
       << "too slow to hide the window before the moment came";
@@ -404,8 +397,8 @@ TEST_F(TrayProgramTest, BothSchedulesGoOnWhileTheWindowIsHiddenInTheTray) {
       EXPECT_NE(watch.clock[i], watch.clock[i - 1]);
     }
   }
-  EXPECT_EQ(StatusPanelText(Find("StatusBar1"), 0), watch.clock.back());
-  ::RemoveWindowSubclass(Find("StatusBar1"), WatchClockPanel, 1);
+  EXPECT_EQ(StatusPanelText(Find(control::kStatusBar), kClockPanel), watch.clock.back());
+  ::RemoveWindowSubclass(Find(control::kStatusBar), WatchClockPanel, 1);
   ::RemoveWindowSubclass(Form(), WatchShowing, 1);
 }
 
@@ -501,7 +494,7 @@ TEST_F(TrayProgramTest, ExitDeletesTheIconBeforeItsWindowGoes) {
     bool hidden;
     std::function<void()> close;
   } cases[] = {
-      {"the Exit button", false, [this] { ClickToolButton("ToolButton4"); }},
+      {"the Exit button", false, [this] { ClickToolButton(control::kExitButton); }},
       {"WM_CLOSE", false, [this] { ::PostMessageW(Form(), WM_CLOSE, 0, 0); }},
       {"the close box", false, [this] { ::PostMessageW(Form(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
       {"WM_CLOSE while hidden in the tray", true,

@@ -117,3 +117,9 @@ inline win::UniqueBitmap SolidBitmap(COLORREF color) {
 }
 
 }  // namespace velmora::tray::test
+
+namespace velmora::test {
+using tray::TTrayIcon;
+using tray::test::HasTaskbarButton;
+using tray::test::TaskbarCreated;
+}  // namespace velmora::test

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "core/control_names.h"
 #include "tests/win32/support/form_test.h"
 #include "tests/win32/support/input.h"
 #include "tests/win32/support/test_windows.h"
@@ -18,15 +19,15 @@ using ClickScheduleTest = FormTest;
 
 TEST_F(ClickScheduleTest, CheckingTheBoxClicksAtTheStartMomentWhileTheProgramScheduleIsStopped) {
   ClickTarget target(kTargetRect);
-  ::SetWindowTextW(Find("Edit6"), L"0");  // no interval clicks
-  ::SetWindowTextW(Find("Edit7"), L"0100");
-  ::SetWindowTextW(Find("Edit8"), L"100");
+  ::SetWindowTextW(Find(control::kClickInterval), L"0");  // no interval clicks
+  ::SetWindowTextW(Find(control::kClickX), L"0100");
+  ::SetWindowTextW(Find(control::kClickY), L"100");
   const LocalTime when = NowPlusSeconds(2);
-  SetPicker(Find("DateTimePicker1"), when);
-  SetPicker(Find("DateTimePicker2"), when);
+  SetPicker(Find(control::kClickStartDate), when);
+  SetPicker(Find(control::kClickStartTime), when);
 
-  ClickWindowCentre(Find("CheckBox1"));
-  ASSERT_TRUE(form->IsChecked("CheckBox1"));
+  ClickWindowCentre(Find(control::kClickSwitch));
+  ASSERT_TRUE(form->IsChecked(control::kClickSwitch));
   ASSERT_TRUE(PumpUntil([&] { return target.Presses() >= 3; }, milliseconds(8000)))
       << "clicks: " << target.Presses();
   PumpFor(milliseconds(300));
@@ -36,14 +37,14 @@ TEST_F(ClickScheduleTest, CheckingTheBoxClicksAtTheStartMomentWhileTheProgramSch
   const Moment stamp = ParseMoment(Memo().substr(prefix.size()), form->Patterns());
   EXPECT_GE(stamp, EncodeMoment(when));
   EXPECT_LT(stamp, EncodeMoment(when) + 5 / 86400.0);
-  EXPECT_TRUE(ToolButtonEnabled("ToolButton1"));  // the program schedule never started
+  EXPECT_TRUE(ToolButtonEnabled(control::kStartButton));  // the program schedule never started
 
   // Switched off, a start moment that comes round again clicks nothing.
-  ClickWindowCentre(Find("CheckBox1"));
-  ASSERT_FALSE(form->IsChecked("CheckBox1"));
+  ClickWindowCentre(Find(control::kClickSwitch));
+  ASSERT_FALSE(form->IsChecked(control::kClickSwitch));
   const LocalTime again = NowPlusSeconds(2);
-  SetPicker(Find("DateTimePicker1"), again);
-  SetPicker(Find("DateTimePicker2"), again);
+  SetPicker(Find(control::kClickStartDate), again);
+  SetPicker(Find(control::kClickStartTime), again);
   PumpFor(milliseconds(3500));
   EXPECT_EQ(target.Presses(), 3);
   EXPECT_EQ(Memo().find("\r\n"), std::string::npos) << Memo();

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "core/control_names.h"
 #include "tests/win32/support/error_box.h"
 #include "tests/win32/support/form_test.h"
 #include "tests/win32/support/input.h"
@@ -25,8 +26,8 @@ std::optional<RemoteForm> StartVelmora() {
 TEST(VelmoraExe, AFailingClickTickShowsOneBoxTitledVelmoraAndKeepsTicking) {
   const auto app = StartVelmora();
   ASSERT_TRUE(app);
-  app->SetText("Edit6", L"x");
-  app->Click("CheckBox1");
+  app->SetText(control::kClickInterval, L"x");
+  app->Click(control::kClickSwitch);
 
   const ErrorBox first = WaitForErrorBox(app->ProcessId(), 8000);
   ASSERT_TRUE(first.window);
@@ -49,7 +50,7 @@ TEST(VelmoraExe, ClosingByAnyMeansEndsTheProgramAtOnceWithBothSchedulesRunning) 
     const char* how;
     std::function<void(const RemoteForm&)> close;
   } cases[] = {
-      {"the Exit button", [](const RemoteForm& app) { app.ClickToolButton("ToolButton4"); }},
+      {"the Exit button", [](const RemoteForm& app) { app.ClickToolButton(control::kExitButton); }},
       {"the close box",
        [](const RemoteForm& app) { ::PostMessageW(app.Window(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
       {"Alt+F4",
@@ -70,8 +71,8 @@ TEST(VelmoraExe, ClosingByAnyMeansEndsTheProgramAtOnceWithBothSchedulesRunning) 
     SCOPED_TRACE(c.how);
     const auto app = StartVelmora();
     ASSERT_TRUE(app);
-    app->Click("CheckBox1");
-    app->ClickToolButton("ToolButton1");
+    app->Click(control::kClickSwitch);
+    app->ClickToolButton(control::kStartButton);
     ::Sleep(1500);
     ASSERT_EQ(app->ExitCode(0), -1);
     c.close(*app);
