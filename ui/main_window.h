@@ -1,6 +1,6 @@
-// The main window TForm1: the five program rows, the message list, the click panel, the
-// toolbar and the status bar, built from the layout table. It is the form the schedule ticks
-// read, and it drives both schedules from its one-second timers.
+// The main window TForm1: how it behaves. Its handlers (named after the control and the event)
+// and the dispatch of its messages; the form the schedule ticks read and write; the two
+// one-second timers that drive the schedules. Its controls are built by FormControls.
 #pragma once
 
 #include <windows.h>
