@@ -1,15 +1,18 @@
 // Log growth: appends 200,000 lines to the real Memo1 of a main window in this process and
 // reports the time of each block of 10,000. Appending must not slow down as the list grows.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "core/control_names.h"
 #include "ui/main_window.h"
+#include "tests/win32/support/pump.h"
 #include "win/regional_settings.h"
+#include "win/system_clock.h"
+#include "win/ui_thread.h"
 
 namespace {
 
@@ -17,11 +20,6 @@ int kLines = 200000;
 int kBlock = 10000;
 // Stops after the block that passes this budget, so a slow run still reports its trend.
 double kBudgetSeconds = 900;
-
-void PumpPending() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-}
 
 }  // namespace
 
@@ -32,14 +30,12 @@ int wmain(int argc, wchar_t** argv) {
     kBlock = _wtoi(argv[2]);
   }
   if (argc > 3) kBudgetSeconds = _wtof(argv[3]);
-  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                      ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
-  ::InitCommonControlsEx(&controls);
+  const velmora::win::UiThreadSetup uiThread;
   const velmora::win::SystemClock clock;
   velmora::TForm1 form(::GetModuleHandleW(nullptr), velmora::win::ReadRegionalPatterns(), clock);
   form.Create();
   if (!_wgetenv(L"LOG_HIDDEN")) form.ShowCentred(SW_SHOWNORMAL);
-  PumpPending();
+  velmora::test::PumpPending();
 
   std::vector<double> blocks;
   double spent = 0;
@@ -50,14 +46,14 @@ int wmain(int argc, wchar_t** argv) {
       form.AppendLog("打开程序-C:\\Program Files\\工具 箱\\app" + std::to_string(done + i) +
                      ".exe-执行时间-2026/12/10 14:30:00");
     }
-    PumpPending();
+    velmora::test::PumpPending();
     blocks.push_back(
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
             .count());
     spent += blocks.back();
     std::fprintf(stderr, "%d lines: %.0f ms\n", done + kBlock, blocks.back());
   }
-  const HWND memo = form.WindowOf("Memo1");
+  const HWND memo = form.WindowOf(velmora::control::kMessageList);
   const auto lines = ::SendMessageW(memo, EM_GETLINECOUNT, 0, 0);
 
   std::string perBlock;

@@ -19,43 +19,25 @@
 #include <string>
 #include <vector>
 
+#include "core/control_names.h"
 #include "actions/process_killer.h"
-#include "bench/remote_form.h"
+#include "tests/win32/support/pump.h"
+#include "tests/win32/support/remote_form.h"
+#include "tests/win32/support/test_windows.h"
 #include "win/text.h"
 
 namespace velmora::bench {
 namespace {
 
-int clicksReceived = 0;
+using test::ClickTarget;
+using test::MillisecondsOf;
+using test::Now;
+using test::Plus;
+using test::RemoteForm;
+using test::ResourceFigures;
 
-LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) ++clicksReceived;
-  return ::DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-HWND CreateTarget(int x, int y, int size) {
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = TargetProc;
-  wc.hInstance = ::GetModuleHandleW(nullptr);
-  wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-  wc.lpszClassName = L"VelmoraBenchTarget";
-  ::RegisterClassW(&wc);
-  HWND target = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"target",
-                                  WS_POPUP | WS_VISIBLE, x, y, size, size, nullptr, nullptr,
-                                  wc.hInstance, nullptr);
-  return target;
-}
-
-// Pumps this thread's messages for about ms milliseconds.
 void Pump(DWORD ms) {
-  const ULONGLONG end = ::GetTickCount64() + ms;
-  for (;;) {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-    const ULONGLONG now = ::GetTickCount64();
-    if (now >= end) return;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
-  }
+  test::PumpFor(test::milliseconds(ms));
 }
 
 double Percentile(std::vector<double> v, double p) {
@@ -121,7 +103,7 @@ struct TickWatch {
   int seen = 0;
 
   void Poll(const RemoteForm& form) {
-    const std::wstring text = form.StatusText(0);
+    const std::wstring text = form.StatusText(kClockPanel);
     if (text == last) return;
     const SYSTEMTIME now = Now();
     const std::int64_t ms = MillisecondsOf(now);
@@ -138,7 +120,7 @@ struct TickWatch {
 };
 
 int Soak(const std::wstring& exe, int minutes, int precisionMinutes) {
-  const std::wstring probe = Dir(exe) + L"\\tests\\win32\\helpers\\velmora_probe.exe";
+  const std::wstring probe = Dir(exe) + L"\\tests\\win32\\support\\velmora_probe.exe";
   const std::wstring targetExe = TempDir() + L"soak_target.exe";
   ::DeleteFileW((targetExe + L".ran").c_str());
   if (!::CopyFileW(probe.c_str(), targetExe.c_str(), FALSE)) {
@@ -151,13 +133,13 @@ int Soak(const std::wstring& exe, int minutes, int precisionMinutes) {
     Row("Soak", "Velmora.exe did not show its window", "", false);
     return 1;
   }
-  HWND target = CreateTarget(900, 600, 120);
+  const ClickTarget target({900, 600, 1020, 720});
   Pump(500);
 
   // The click schedule: every minute, at the target's centre; its start moment has passed.
-  form->SetText("Edit6", L"1");
-  form->SetText("Edit7", L"960");
-  form->SetText("Edit8", L"660");
+  form->SetText(control::kClickInterval, L"1");
+  form->SetText(control::kClickX, L"960");
+  form->SetText(control::kClickY, L"660");
   // The program schedule: row r runs in minute k (k = 1, 2, ...), alternately open and close.
   const std::int64_t t0 = (MillisecondsOf(Now()) / 1000 + 20) * 1000;  // on a whole second
   auto dueAt = [&](int k) {
@@ -169,16 +151,16 @@ int Soak(const std::wstring& exe, int minutes, int precisionMinutes) {
     const int row = (k - 1) % 5 + 1;
     const std::string r = std::to_string(row);
     const SYSTEMTIME at = dueAt(k);
-    form->SetMoment("FSetDate" + r, at);
-    form->SetMoment("FSetTime" + r, at);
+    form->SetMoment(control::kRowDate + r, at);
+    form->SetMoment(control::kRowTime + r, at);
     const bool open = k % 2 == 1;
-    form->SetChecked("rbtOp" + r, open);
-    form->SetChecked("rbtColse" + r, !open);
-    form->SetText("Edit" + r, targetExe);
+    form->SetChecked(control::kRowOpen + r, open);
+    form->SetChecked(control::kRowClose + r, !open);
+    form->SetText(control::kRowPath + r, targetExe);
   };
   for (int k = 1; k <= 5; ++k) setRow(k);
-  form->Command("ToolButton1");
-  form->Click("CheckBox1");
+  form->Command(control::kStartButton);
+  form->Click(control::kClickSwitch);
 
   TickWatch ticks;
   ResourceFigures afterFirstMinute{};
@@ -198,10 +180,9 @@ int Soak(const std::wstring& exe, int minutes, int precisionMinutes) {
     }
   }
   const ResourceFigures atEnd = form->Figures();
-  const std::vector<std::wstring> log = Lines(form->Text("Memo1"));
-  form->Command("ToolButton2");
+  const std::vector<std::wstring> log = Lines(form->Text(control::kMessageList));
+  form->Command(control::kStopButton);
   form->Close();
-  ::DestroyWindow(target);
 
   // What happened against what was due.
   int opened = 0, closed = 0, clickLines = 0;
@@ -236,9 +217,9 @@ int Soak(const std::wstring& exe, int minutes, int precisionMinutes) {
       opened == dueOpens && closed == dueCloses && ran == dueOpens && leftRunning == 0);
   Row("Soak: clicks",
       Format("%d button presses received (%d clicks of 3), %d click lines, %d expected",
-             clicksReceived, clicksReceived / 3, clickLines, expectedClicks),
+             target.Presses(), target.Presses() / 3, clickLines, expectedClicks),
       "every click landed exactly once",
-      clicksReceived == 3 * clickLines &&
+      target.Presses() == 3 * clickLines &&
           (clickLines == expectedClicks || clickLines == expectedClicks - 1));
   Row("Soak: log",
       Format("%zu lines in Memo1, %d expected", log.size(), opened + closed + clickLines),
@@ -274,10 +255,10 @@ int Idle(const std::wstring& exe, int minutes) {
     return 1;
   }
   // Both schedules on, nothing due: rows empty, clicks never (N = 0, start moment passed).
-  for (int r = 1; r <= 5; ++r) form->SetText("Edit" + std::to_string(r), L"");
-  form->SetText("Edit6", L"0");
-  form->Command("ToolButton1");
-  form->Click("CheckBox1");
+  for (int r = 1; r <= 5; ++r) form->SetText(control::kRowPath + std::to_string(r), L"");
+  form->SetText(control::kClickInterval, L"0");
+  form->Command(control::kStartButton);
+  form->Click(control::kClickSwitch);
   Pump(5000);
   const ResourceFigures before = form->Figures();
   Pump(static_cast<DWORD>(minutes) * 60000);

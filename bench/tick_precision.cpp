@@ -25,6 +25,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/control_names.h"
 #include "core/moment.h"
 #include "core/program_schedule.h"
 #include "core/second_ticker.h"
@@ -33,7 +34,9 @@
 #include "ui/second_timer.h"
 #include "win/handles.h"
 #include "win/regional_settings.h"
+#include "win/system_clock.h"
 #include "win/text.h"
+#include "win/ui_thread.h"
 
 namespace {
 
@@ -217,10 +220,7 @@ int wmain(int argc, wchar_t** argv) {
   if (argc > 1 && std::wstring(argv[1]) == L"--spin") return Spin();
   const int idleSeconds = argc > 1 ? _wtoi(argv[1]) : 300;
   const int loadSeconds = argc > 2 ? _wtoi(argv[2]) : 120;
-  ::SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                      ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
-  ::InitCommonControlsEx(&controls);
+  const velmora::win::UiThreadSetup uiThread;
 
   // The window exactly as the program makes it; its rows keep their start-up values, so each
   // tick composes and compares all five moments as it would for a user.
@@ -228,7 +228,7 @@ int wmain(int argc, wchar_t** argv) {
   velmora::TForm1 form(::GetModuleHandleW(nullptr), velmora::win::ReadRegionalPatterns(), clock);
   form.Create();
   form.ShowCentred(SW_SHOWNORMAL);
-  ::SetWindowSubclass(form.WindowOf("StatusBar1"), TimeClockPanel, 1, 0);
+  ::SetWindowSubclass(form.WindowOf(velmora::control::kStatusBar), TimeClockPanel, 1, 0);
   ::SetWindowSubclass(form.Handle(), TimeTickMessage, 1, 0);
 
   WNDCLASSW wc{};
@@ -242,14 +242,14 @@ int wmain(int argc, wchar_t** argv) {
   // All three start together: Start as the toolbar sends it, and the two window timers.
   const LocalTime started = Now();
   ::SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(velmora::kIdToolButton1, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(form.WindowOf("Toolbar1")));
+                 reinterpret_cast<LPARAM>(form.WindowOf(velmora::control::kToolbar)));
   ::SetTimer(timers.get(), kFreeRunningTimer, 1000, nullptr);
   ::SetTimer(timers.get(), kAlignedTimer,
              static_cast<UINT>(velmora::SecondTicker::DelayToNextSecond(started)), nullptr);
 
   Phase phases[2] = {Phase("idle"), Phase("load")};
   const HWND window = form.Handle();
-  const HWND memo = form.WindowOf("Memo1");
+  const HWND memo = form.WindowOf(velmora::control::kMessageList);
   std::thread controller([&] {
     phases[0].firstSecond = SecondOf(started) + 1;
     phases[0].loadBefore = LoadAverage();

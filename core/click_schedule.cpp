@@ -1,5 +1,6 @@
 #include "core/click_schedule.h"
 
+#include "core/control_names.h"
 #include "core/integer_field.h"
 #include "core/log_lines.h"
 
@@ -16,9 +17,9 @@ void ClickSchedule::CheckBox1Click(bool checked) {
 }
 
 void ClickSchedule::Click(ScheduleContext& ctx) {
-  const std::string yText = ctx.form.TextOf("Edit8");
+  const std::string yText = ctx.form.TextOf(control::kClickY);
   const std::int32_t y = ParseIntegerField(yText);
-  const std::string xText = ctx.form.TextOf("Edit7");
+  const std::string xText = ctx.form.TextOf(control::kClickX);
   const std::int32_t x = ParseIntegerField(xText);
   ctx.desktop.ClickAt(x, y);
   clickTickCount_ = 0;
@@ -33,11 +34,11 @@ bool ClickSchedule::CheckTimedClick(ScheduleContext& ctx, Moment m) {
 }
 
 void ClickSchedule::Timer4Timer(ScheduleContext& ctx) {
-  const Moment m = ComposeMoment(ctx.form.MomentOf("DateTimePicker1"),
-                                 ctx.form.MomentOf("DateTimePicker2"), ctx.patterns);
+  const Moment m = ComposeMoment(ctx.form.MomentOf(control::kClickStartDate),
+                                 ctx.form.MomentOf(control::kClickStartTime), ctx.patterns);
   CheckTimedClick(ctx, m);
   clickTickCount_ = static_cast<std::int32_t>(static_cast<std::uint32_t>(clickTickCount_) + 1u);
-  const std::int32_t n = ParseIntegerField(ctx.form.TextOf("Edit6"));
+  const std::int32_t n = ParseIntegerField(ctx.form.TextOf(control::kClickInterval));
   if (IntervalTicks(n) == clickTickCount_) Click(ctx);
 }
 

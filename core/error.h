@@ -1,6 +1,7 @@
 // The one exception type of the program: its message is shown to the user as it stands.
 #pragma once
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -16,6 +17,18 @@ class Error : public std::runtime_error {
 inline std::string ReportedText(std::string message) {
   if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') message += '.';
   return message;
+}
+
+// The message of the exception being handled, or "Unknown error" when it carries none. Only
+// inside a catch block.
+inline std::string CurrentErrorMessage() {
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "Unknown error";
+  }
 }
 
 }  // namespace velmora

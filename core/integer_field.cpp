@@ -1,21 +1,12 @@
 #include "core/integer_field.h"
 
+#include <charconv>
 #include <string>
+#include <system_error>
 
 #include "core/error.h"
 
 namespace velmora {
-namespace {
-
-int DigitValue(char c, int base) {
-  int v = -1;
-  if (c >= '0' && c <= '9') v = c - '0';
-  if (base == 16 && c >= 'a' && c <= 'f') v = c - 'a' + 10;
-  if (base == 16 && c >= 'A' && c <= 'F') v = c - 'A' + 10;
-  return v;
-}
-
-}  // namespace
 
 std::int32_t ParseIntegerField(std::string_view text) {
   const auto fail = [&]() -> std::int32_t {
@@ -35,16 +26,15 @@ std::int32_t ParseIntegerField(std::string_view text) {
   }
   if (i == text.size()) return fail();
   // The magnitude may reach 2^31 for the most negative value; anything larger is out of range.
-  constexpr std::int64_t kLimit = std::int64_t{1} << 31;
-  std::int64_t magnitude = 0;
-  for (; i < text.size(); ++i) {
-    const int d = DigitValue(text[i], base);
-    if (d < 0) return fail();
-    magnitude = magnitude * base + d;
-    if (magnitude > kLimit) return fail();
-  }
+  constexpr std::uint64_t kLimit = std::uint64_t{1} << 31;
+  // Only digits of the base are left: an unsigned reading takes no sign and no prefix.
+  std::uint64_t magnitude = 0;
+  const char* const end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data() + i, end, magnitude, base);
+  if (error != std::errc() || stop != end || magnitude > kLimit) return fail();
   if (!negative && magnitude == kLimit) return fail();
-  return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+  const auto value = static_cast<std::int64_t>(magnitude);
+  return static_cast<std::int32_t>(negative ? -value : value);
 }
 
 }  // namespace velmora

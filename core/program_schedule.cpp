@@ -1,5 +1,6 @@
 #include "core/program_schedule.h"
 
+#include "core/control_names.h"
 #include "core/log_lines.h"
 #include "core/process_name.h"
 
@@ -24,11 +25,12 @@ bool RunIfDue(ScheduleContext& ctx, const std::string& path, RowAction action, M
 void ProgramSchedule::Timer1Timer(ScheduleContext& ctx) {
   for (int i = 1; i <= kRowCount; ++i) {
     const std::string momentText =
-        DateText(ctx.form.MomentOf(RowControlName("FSetDate", i)), ctx.patterns) + " " +
-        TimeText(ctx.form.MomentOf(RowControlName("FSetTime", i)), ctx.patterns);
-    const std::string path = ctx.form.TextOf(RowControlName("Edit", i));
-    const RowAction action =
-        ctx.form.IsChecked(RowControlName("rbtColse", i)) ? RowAction::Close : RowAction::Open;
+        DateText(ctx.form.MomentOf(RowControlName(control::kRowDate, i)), ctx.patterns) + " " +
+        TimeText(ctx.form.MomentOf(RowControlName(control::kRowTime, i)), ctx.patterns);
+    const std::string path = ctx.form.TextOf(RowControlName(control::kRowPath, i));
+    const RowAction action = ctx.form.IsChecked(RowControlName(control::kRowClose, i))
+                                 ? RowAction::Close
+                                 : RowAction::Open;
     if (path.empty()) continue;
     const Moment m = ParseMoment(momentText, ctx.patterns);
     if (actedAt_[i - 1] == m) continue;

@@ -7,14 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/control_names.h"
 #include "core/schedule_context.h"
 
 namespace velmora {
 
 enum class RowAction { Open = 0, Close = 1 };
-
-constexpr int kRowCount = 5;
-constexpr int kClockPanel = 0;
 
 // A row's control: its role prefix followed by the row number, e.g. "FSetDate3".
 std::string RowControlName(std::string_view prefix, int row);

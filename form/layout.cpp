@@ -1,11 +1,11 @@
 #include "form/layout.h"
 
+#include "core/control_names.h"
 #include "form/control_ids.h"
 
 namespace velmora {
 namespace {
 
-constexpr int kRowCount = 5;
 constexpr int kRowPitch = 28;
 
 // One line of the design. A row entry stands for the same control in each of the five rows:

@@ -24,7 +24,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/field_aids.h"
+#include "core/field_rules.h"
 #include "qt/char_filter.h"
 #include "qt/error_reporter.h"
 #include "qt/executable_chooser.h"

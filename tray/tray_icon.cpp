@@ -10,6 +10,7 @@
 #include "res/resource_ids.h"
 #include "win/system_error.h"
 #include "win/text.h"
+#include "win/window_thunk.h"
 
 namespace velmora::tray {
 namespace {
@@ -71,24 +72,15 @@ TTrayIcon::TTrayIcon(HWND owner, TTrayIconSettings settings, NotifyIconFunction 
     : owner_(owner),
       notifyIcon_(std::move(notifyIcon)),
       id_(NextId()),
-      hint_(std::move(settings.hint)),
-      enabled_(settings.enabled),
-      hideOnMinimize_(settings.hideOnMinimize),
-      hideOnStartup_(settings.hideOnStartup),
-      restoreOn_(settings.restoreOn),
-      popupMenuOn_(settings.popupMenuOn),
-      popupMenu_(settings.popupMenu),
-      icons_(settings.icons),
-      iconIndex_(settings.iconIndex),
-      animate_(settings.animate),
-      interval_(settings.interval) {
+      settings_(std::move(settings)) {
   icon_ = CopyApplicationIcon();
   // A hidden top-level window rather than a message-only one: "TaskbarCreated" and the
   // end-of-session messages are broadcast to top-level windows only, and a message-only window
   // would never learn that the shell restarted. WS_EX_TOOLWINDOW keeps it off the taskbar.
-  window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, WindowClass(), L"", WS_POPUP, 0, 0, 0, 0,
-                                  nullptr, nullptr, ::GetModuleHandleW(nullptr), this));
-  if (!window_) win::RaiseLastOSError();
+  if (!::CreateWindowExW(WS_EX_TOOLWINDOW, WindowClass(), L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                         nullptr, ::GetModuleHandleW(nullptr), this)) {
+    win::ThrowCreateFailure();
+  }
   // Lets the shell's message through to an elevated copy of the program; failure only means the
   // filter is not needed.
   ::ChangeWindowMessageFilterEx(Handle(), TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
@@ -96,10 +88,10 @@ TTrayIcon::TTrayIcon(HWND owner, TTrayIconSettings settings, NotifyIconFunction 
   Notify(NIM_MODIFY);
 
   LoadCurrentIcon();
-  if (enabled_) AddIcon();
+  if (settings_.enabled) AddIcon();
   // Keeping the window from showing is only safe while the icon is there to bring it back.
-  if (hideOnStartup_ && iconShown_) {
-    keptHidden_ = true;
+  if (settings_.hideOnStartup && iconShown_) {
+    hidden_ = Hidden::AtStart;
     ::ShowWindow(owner_, SW_HIDE);
   }
   Notify(NIM_MODIFY);
@@ -116,43 +108,43 @@ TTrayIcon::~TTrayIcon() {
 // Properties
 
 void TTrayIcon::SetHint(std::string_view hint) {
-  if (hint == hint_) return;
-  hint_ = hint;
+  if (hint == settings_.hint) return;
+  settings_.hint = hint;
   Notify(NIM_MODIFY);
 }
 
 void TTrayIcon::SetEnabled(bool enabled) {
   if (enabled) {
-    enabled_ = true;
+    settings_.enabled = true;
     if (!iconShown_) AddIcon();
     HookOwner();
-  } else if (enabled_) {
-    enabled_ = false;
+  } else if (settings_.enabled) {
+    settings_.enabled = false;
     DeleteIcon();
     KeepOwnerReachable();
   }
 }
 
 void TTrayIcon::SetIcons(HIMAGELIST icons) {
-  icons_ = icons;
+  settings_.icons = icons;
   LoadCurrentIcon();
   Notify(NIM_MODIFY);
   UpdateAnimateTimer();
 }
 
 void TTrayIcon::SetIconIndex(int index) {
-  iconIndex_ = index;
+  settings_.iconIndex = index;
   LoadCurrentIcon();
   Notify(NIM_MODIFY);
 }
 
 void TTrayIcon::SetAnimate(bool animate) {
-  animate_ = animate;
+  settings_.animate = animate;
   UpdateAnimateTimer();
 }
 
 void TTrayIcon::SetInterval(UINT milliseconds) {
-  interval_ = milliseconds;
+  settings_.interval = milliseconds;
   UpdateAnimateTimer();
 }
 
@@ -160,14 +152,13 @@ void TTrayIcon::Restore() {
   // While the menu's own loop runs, the choice in the menu decides what happens next.
   if (menuShowing_ || !owner_) return;
   FlagScope restoring(restoring_);
-  keptHidden_ = false;
-  hiddenByTray_ = false;
+  hidden_ = Hidden::None;
   if (::IsIconic(owner_)) {
     ::ShowWindow(owner_, SW_RESTORE);
   } else if (!::IsWindowVisible(owner_)) {
     ::ShowWindow(owner_, SW_SHOW);
   }
-  if (enabled_) ::SetForegroundWindow(owner_);
+  if (settings_.enabled) ::SetForegroundWindow(owner_);
   Fire(events_.onRestore);
 }
 
@@ -178,26 +169,12 @@ const wchar_t* TTrayIcon::WindowClass() {
   static const ATOM atom = [] {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &TTrayIcon::WindowProc;
+    wc.lpfnWndProc = &win::WindowProc<TTrayIcon>;
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.lpszClassName = kName;
     return ::RegisterClassExW(&wc);
   }();
   return atom ? kName : nullptr;
-}
-
-LRESULT CALLBACK TTrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<TTrayIcon*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (message == WM_NCDESTROY) ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-  // Only once the constructor has the window: nothing before that concerns the icon.
-  if (!self || self->Handle() != window) {
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-  return self->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -261,8 +238,8 @@ void TTrayIcon::OnIconNotify(UINT code) {
 }
 
 void TTrayIcon::OnClick(TTrayIconClicks click) {
-  if (click == restoreOn_) Restore();
-  if (click == popupMenuOn_ && popupMenu_) ShowPopupMenu();
+  if (click == settings_.restoreOn) Restore();
+  if (click == settings_.popupMenuOn && settings_.popupMenu) ShowPopupMenu();
   Fire(events_.onClick, click);
 }
 
@@ -278,15 +255,15 @@ void TTrayIcon::OnEndSession(bool ending) {
 
 // The shell restarted, or it has only now come up: add the icon to the new taskbar.
 void TTrayIcon::OnTaskbarCreated() {
-  if (!enabled_) return;
+  if (!settings_.enabled) return;
   AddIcon();
   KeepOwnerReachable();
 }
 
 void TTrayIcon::OnAnimateTimer() {
-  const int count = icons_ ? ::ImageList_GetImageCount(icons_) : 0;
+  const int count = settings_.icons ? ::ImageList_GetImageCount(settings_.icons) : 0;
   if (count <= 0) return;
-  iconIndex_ = (iconIndex_ + 1) % count;
+  settings_.iconIndex = (settings_.iconIndex + 1) % count;
   LoadCurrentIcon();
   Notify(NIM_MODIFY);
 }
@@ -301,7 +278,8 @@ LRESULT CALLBACK TTrayIcon::OwnerSubclassProc(HWND window, UINT message, WPARAM 
 LRESULT TTrayIcon::HandleOwnerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_WINDOWPOSCHANGING:
-      if (keptHidden_) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+      if (hidden_ == Hidden::AtStart)
+        reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
       break;
     case WM_SIZE: {
       const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
@@ -338,9 +316,9 @@ void TTrayIcon::OnOwnerMinimized() {
   // The main window carries its own taskbar button, so hiding it takes that button away too.
   // Only with the icon actually in the notification area: otherwise nothing would be left to
   // bring the window back, and it stays minimised on the taskbar.
-  if (enabled_ && hideOnMinimize_ && iconShown_) {
+  if (settings_.enabled && settings_.hideOnMinimize && iconShown_) {
     ::ShowWindow(owner_, SW_HIDE);
-    hiddenByTray_ = true;
+    if (hidden_ == Hidden::None) hidden_ = Hidden::OnMinimize;
   }
   Fire(events_.onMinimize);
 }
@@ -355,7 +333,7 @@ NOTIFYICONDATAW TTrayIcon::Record() const {
   record.uFlags = NIF_MESSAGE | NIF_ICON;
   record.uCallbackMessage = kCallbackMessage;
   record.hIcon = icon_.get();
-  const std::wstring tip = TipText(hint_);
+  const std::wstring tip = TipText(settings_.hint);
   if (!tip.empty()) {
     record.uFlags |= NIF_TIP;
     std::wmemcpy(record.szTip, tip.c_str(), tip.size() + 1);
@@ -391,13 +369,15 @@ void TTrayIcon::DeleteIcon() {
 
 void TTrayIcon::LoadCurrentIcon() {
   // ImageList_GetIcon makes a new icon; an index outside the list falls back to the program's.
-  win::UniqueIcon fromList(icons_ ? ::ImageList_GetIcon(icons_, iconIndex_, ILD_NORMAL) : nullptr);
+  win::UniqueIcon fromList(
+      settings_.icons ? ::ImageList_GetIcon(settings_.icons, settings_.iconIndex, ILD_NORMAL)
+                      : nullptr);
   icon_ = fromList ? std::move(fromList) : CopyApplicationIcon();
 }
 
 void TTrayIcon::UpdateAnimateTimer() {
-  if (animate_ && icons_) {
-    ::SetTimer(Handle(), kAnimateTimer, interval_, nullptr);
+  if (settings_.animate && settings_.icons) {
+    ::SetTimer(Handle(), kAnimateTimer, settings_.interval, nullptr);
   } else {
     ::KillTimer(Handle(), kAnimateTimer);
   }
@@ -414,9 +394,8 @@ void TTrayIcon::HookOwner() {
 // taskbar, minimised as the user left it.
 void TTrayIcon::KeepOwnerReachable() {
   if (iconShown_ || ownerGone_ || !owner_ || ::IsWindowVisible(owner_)) return;
-  if (!hiddenByTray_ && !keptHidden_) return;
-  hiddenByTray_ = false;
-  keptHidden_ = false;
+  if (hidden_ == Hidden::None) return;
+  hidden_ = Hidden::None;
   ::ShowWindow(owner_, SW_SHOWMINNOACTIVE);
 }
 
@@ -427,7 +406,7 @@ void TTrayIcon::ShowPopupMenu() {
   // The menu only closes on a click elsewhere when its window is in the foreground, and the
   // WM_NULL after it lets the next click on the icon through.
   ::SetForegroundWindow(Handle());
-  ::TrackPopupMenuEx(popupMenu_, TPM_RIGHTBUTTON, at.x, at.y, Handle(), nullptr);
+  ::TrackPopupMenuEx(settings_.popupMenu, TPM_RIGHTBUTTON, at.x, at.y, Handle(), nullptr);
   ::PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 

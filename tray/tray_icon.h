@@ -69,28 +69,28 @@ class TTrayIcon {
   TTrayIcon(const TTrayIcon&) = delete;
   TTrayIcon& operator=(const TTrayIcon&) = delete;
 
-  const std::string& Hint() const { return hint_; }
+  const std::string& Hint() const { return settings_.hint; }
   void SetHint(std::string_view hint);
-  bool Enabled() const { return enabled_; }
+  bool Enabled() const { return settings_.enabled; }
   void SetEnabled(bool enabled);
-  bool HideOnMinimize() const { return hideOnMinimize_; }
-  void SetHideOnMinimize(bool hide) { hideOnMinimize_ = hide; }
+  bool HideOnMinimize() const { return settings_.hideOnMinimize; }
+  void SetHideOnMinimize(bool hide) { settings_.hideOnMinimize = hide; }
   // Read once, at creation.
-  bool HideOnStartup() const { return hideOnStartup_; }
-  void SetHideOnStartup(bool hide) { hideOnStartup_ = hide; }
-  TTrayIconClicks RestoreOn() const { return restoreOn_; }
-  void SetRestoreOn(TTrayIconClicks click) { restoreOn_ = click; }
-  TTrayIconClicks PopupMenuOn() const { return popupMenuOn_; }
-  void SetPopupMenuOn(TTrayIconClicks click) { popupMenuOn_ = click; }
-  HMENU PopupMenu() const { return popupMenu_; }
-  void SetPopupMenu(HMENU menu) { popupMenu_ = menu; }
-  HIMAGELIST Icons() const { return icons_; }
+  bool HideOnStartup() const { return settings_.hideOnStartup; }
+  void SetHideOnStartup(bool hide) { settings_.hideOnStartup = hide; }
+  TTrayIconClicks RestoreOn() const { return settings_.restoreOn; }
+  void SetRestoreOn(TTrayIconClicks click) { settings_.restoreOn = click; }
+  TTrayIconClicks PopupMenuOn() const { return settings_.popupMenuOn; }
+  void SetPopupMenuOn(TTrayIconClicks click) { settings_.popupMenuOn = click; }
+  HMENU PopupMenu() const { return settings_.popupMenu; }
+  void SetPopupMenu(HMENU menu) { settings_.popupMenu = menu; }
+  HIMAGELIST Icons() const { return settings_.icons; }
   void SetIcons(HIMAGELIST icons);
-  int IconIndex() const { return iconIndex_; }
+  int IconIndex() const { return settings_.iconIndex; }
   void SetIconIndex(int index);
-  bool Animate() const { return animate_; }
+  bool Animate() const { return settings_.animate; }
   void SetAnimate(bool animate);
-  UINT Interval() const { return interval_; }
+  UINT Interval() const { return settings_.interval; }
   void SetInterval(UINT milliseconds);
   void SetEvents(TTrayIconEvents events) { events_ = std::move(events); }
 
@@ -103,12 +103,15 @@ class TTrayIcon {
   // Brings the main window back, as the restore click does.
   void Restore();
 
+  // The component's window procedure (win::WindowProc) binds and forwards here.
+  void Bind(HWND window) { window_.reset(window); }
+  void Unbind() { (void)window_.release(); }
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
  private:
   static const wchar_t* WindowClass();
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK OwnerSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR id, DWORD_PTR self);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleOwnerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   void OnIconNotify(UINT code);
@@ -133,17 +136,7 @@ class TTrayIcon {
   HWND owner_;
   NotifyIconFunction notifyIcon_;
   UINT id_;
-  std::string hint_;
-  bool enabled_;
-  bool hideOnMinimize_;
-  bool hideOnStartup_;
-  TTrayIconClicks restoreOn_;
-  TTrayIconClicks popupMenuOn_;
-  HMENU popupMenu_;
-  HIMAGELIST icons_;
-  int iconIndex_;
-  bool animate_;
-  UINT interval_;
+  TTrayIconSettings settings_;
   TTrayIconEvents events_;
 
   win::UniqueIcon icon_;
@@ -152,9 +145,14 @@ class TTrayIcon {
   bool restoring_ = false;    // a restore started here is under way
   bool menuShowing_ = false;  // the popup menu is open
   bool ownerMinimized_ = false;
-  bool hiddenByTray_ = false;  // the owner was hidden into the icon on minimise
-  bool keptHidden_ = false;    // the owner is kept from showing at start
-  bool ownerGone_ = false;     // the owner is being destroyed
+  // Why the owner is out of sight because of the icon, if it is.
+  enum class Hidden {
+    None,
+    OnMinimize,  // hidden into the icon when minimised
+    AtStart,     // kept from showing at start
+  };
+  Hidden hidden_ = Hidden::None;
+  bool ownerGone_ = false;  // the owner is being destroyed
 };
 
 }  // namespace velmora::tray

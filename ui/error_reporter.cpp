@@ -1,7 +1,6 @@
 #include "ui/error_reporter.h"
 
-#include <exception>
-
+#include "core/error.h"
 #include "win/text.h"
 
 namespace velmora {
@@ -42,13 +41,7 @@ void ReportError(HWND owner, const std::string& message) {
 }
 
 void ReportCurrentException(HWND owner) {
-  try {
-    throw;
-  } catch (const std::exception& e) {
-    ReportError(owner, e.what());
-  } catch (...) {
-    ReportError(owner, "Unknown error");
-  }
+  ReportError(owner, CurrentErrorMessage());
 }
 
 bool ErrorBoxOpen() {

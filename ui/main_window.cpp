@@ -4,23 +4,20 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "core/control_names.h"
 #include "core/error.h"
-#include "core/field_aids.h"
-#include "res/resource_ids.h"
+#include "core/field_rules.h"
 #include "ui/control_ids.h"
-#include "ui/controls.h"
 #include "ui/error_reporter.h"
 #include "ui/field_aids.h"
-#include "ui/glyphs.h"
 #include "win/regional_settings.h"
 #include "win/system_error.h"
 #include "win/text.h"
+#include "win/window_thunk.h"
 
 namespace velmora {
 
@@ -29,11 +26,6 @@ TForm1* Form1 = nullptr;
 namespace {
 
 constexpr wchar_t kClassName[] = L"TForm1";
-// Fixed single border: a caption with the system menu and minimise box, no sizing, no maximise.
-// No WS_CLIPCHILDREN: a group box leaves its inside to the form's background.
-constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-// The window carries its own taskbar button.
-constexpr DWORD kFormExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 constexpr COLORREF kBlueText = RGB(0, 0, 255);
 constexpr UINT kTimer3IntervalMs = 100;
 
@@ -52,22 +44,16 @@ SYSTEMTIME ToSystemTime(const LocalTime& t) {
   return st;
 }
 
-void RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
+void RegisterFormClass(HINSTANCE instance) {
   WNDCLASSEXW wc{};
   if (::GetClassInfoExW(instance, kClassName, &wc)) return;
   wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = proc;
+  wc.lpfnWndProc = &win::WindowProc<TForm1>;
   wc.hInstance = instance;
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kClassName;
   if (!::RegisterClassExW(&wc)) win::RaiseLastOSError();
-}
-
-win::UniqueIcon LoadApplicationIcon(HINSTANCE instance, int metric, int dpi) {
-  const int size = ::GetSystemMetricsForDpi(metric, static_cast<UINT>(dpi));
-  return win::UniqueIcon(static_cast<HICON>(
-      ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON, size, size, 0)));
 }
 
 }  // namespace
@@ -77,41 +63,25 @@ TForm1::TForm1(HINSTANCE instance, const RegionalPatterns& patterns, const Clock
 
 TForm1::~TForm1() {
   window_.reset();  // while the fonts and image lists its controls use still exist
+  controls_.reset();
   if (Form1 == this) Form1 = nullptr;
 }
 
 void TForm1::Create() {
-  RegisterFormClass(instance_, &TForm1::WindowProc);
+  RegisterFormClass(instance_);
+  // Whatever a handler of the program's windows throws is shown by the one reporter.
+  win::SetWindowErrorHandler(&ReportError);
   Form1 = this;
   // The size is set in WM_CREATE, once the window knows the density of its monitor.
   if (!::CreateWindowExW(kFormExStyle, kClassName, win::Widen(kFormCaption).c_str(), kFormStyle,
                          CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance_, this)) {
     // What failed inside WM_CREATE is the error to report, once, by the caller.
-    if (createFailure_) std::rethrow_exception(std::exchange(createFailure_, nullptr));
-    win::RaiseLastOSError();
+    win::ThrowCreateFailure();
   }
 }
 
 void TForm1::ShowCentred(int showCommand) {
-  RECT frame;
-  ::GetWindowRect(Handle(), &frame);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  ::GetMonitorInfoW(::MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-  const RECT& screen = monitor.rcMonitor;
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  ::SetWindowPos(Handle(), nullptr, screen.left + (screen.right - screen.left - width) / 2,
-                 screen.top + (screen.bottom - screen.top - height) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ::ShowWindow(Handle(), showCommand);
-  ::UpdateWindow(Handle());
-}
-
-const Control& TForm1::ControlByName(std::string_view name) const {
-  const auto it = controls_.find(name);
-  if (it == controls_.end()) throw Error("Component '" + std::string(name) + "' not found");
-  return it->second;
+  ShowCentredOnMonitor(Handle(), showCommand);
 }
 
 Moment TForm1::MomentOf(std::string_view name) const {
@@ -138,13 +108,13 @@ bool TForm1::IsChecked(std::string_view name) const {
 
 void TForm1::SetStatusText(int panel, const std::string& text) {
   // Two leading tabs right-align a status-bar panel's text.
-  const std::wstring wide = (panel == 1 ? L"\t\t" : L"") + win::Widen(text);
-  ::SendMessageW(WindowOf("StatusBar1"), SB_SETTEXTW, static_cast<WPARAM>(panel),
+  const std::wstring wide = (panel == kPointerPanel ? L"\t\t" : L"") + win::Widen(text);
+  ::SendMessageW(WindowOf(control::kStatusBar), SB_SETTEXTW, static_cast<WPARAM>(panel),
                  reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void TForm1::AppendLog(const std::string& line) {
-  const HWND memo = WindowOf("Memo1");
+  const HWND memo = WindowOf(control::kMessageList);
   // A line break goes in front unless the list is empty or already ends with one; the text
   // the user typed stays as it is.
   const auto lastLine = ::SendMessageW(memo, EM_GETLINECOUNT, 0, 0) - 1;
@@ -158,12 +128,12 @@ void TForm1::AppendLog(const std::string& line) {
 }
 
 void TForm1::FormCreate() {
-  SetMoment("DateTimePicker1", clock_.Now());
-  SetMoment("DateTimePicker2", clock_.Now());
+  SetMoment(control::kClickStartDate, clock_.Now());
+  SetMoment(control::kClickStartTime, clock_.Now());
   const LocalTime t = clock_.Now();
   for (int i = 1; i <= kRowCount; ++i) {
-    SetMoment(RowControlName("FSetDate", i), t);
-    SetMoment(RowControlName("FSetTime", i), t);
+    SetMoment(RowControlName(control::kRowDate, i), t);
+    SetMoment(RowControlName(control::kRowTime, i), t);
   }
 }
 
@@ -180,7 +150,7 @@ void TForm1::ToolButton2Click() {
 }
 
 void TForm1::ToolButton3Click() {
-  ::SetWindowTextW(WindowOf("Memo1"), L"");
+  ::SetWindowTextW(WindowOf(control::kMessageList), L"");
 }
 
 void TForm1::ToolButton4Click() {
@@ -189,7 +159,7 @@ void TForm1::ToolButton4Click() {
 }
 
 void TForm1::CheckBox1Click() {
-  clickSchedule_.CheckBox1Click(IsChecked("CheckBox1"));
+  clickSchedule_.CheckBox1Click(IsChecked(control::kClickSwitch));
   if (clickSchedule_.TimerEnabled()) {
     timer4_.Enable(Handle());
   } else {
@@ -215,18 +185,17 @@ void TForm1::Timer4Timer() {
 void TForm1::Timer3Timer() {
   const std::int32_t x = readPointer_().x;
   const std::int32_t y = readPointer_().y;
-  SetStatusText(1, PointerReadoutText(x, y));
+  SetStatusText(kPointerPanel, PointerReadoutText(x, y));
 }
 
 void TForm1::SpeedButton1Click(HWND sender) {
-  const auto it = std::find_if(controls_.begin(), controls_.end(),
-                               [sender](const auto& c) { return c.second.window == sender; });
-  if (it == controls_.end()) return;
-  const int row = it->second.design->tag;
+  const Control* button = controls_->ByWindow(sender);
+  if (!button) return;
+  const int row = button->design->tag;
   const std::optional<std::wstring> chosen = ChooseExecutable(Handle(), openDialog1FileName_);
   if (!chosen) return;
   openDialog1FileName_ = *chosen;
-  ::SetWindowTextW(WindowOf("Edit" + std::to_string(row)), chosen->c_str());
+  ::SetWindowTextW(WindowOf(control::kRowPath + std::to_string(row)), chosen->c_str());
 }
 
 bool TForm1::FSetDate1KeyPress(wchar_t key) {
@@ -235,34 +204,6 @@ bool TForm1::FSetDate1KeyPress(wchar_t key) {
 
 bool TForm1::Edit7KeyPress(wchar_t key) {
   return NumberFieldPasses(key);
-}
-
-LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_.reset(window);
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TForm1*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
-  if (message == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->window_.release();
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-  // The global error reporter: an exception ends the handler that threw it, is shown, and the
-  // event loop goes on. A failed WM_CREATE fails the window's creation instead, and Create
-  // throws what failed, so it is reported once.
-  try {
-    return self->HandleMessage(message, wParam, lParam);
-  } catch (...) {
-    if (message == WM_CREATE) {
-      self->createFailure_ = std::current_exception();
-      return -1;
-    }
-    ReportCurrentException(window);
-  }
-  return 0;
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -310,11 +251,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // Builds the controls from the layout; the tray icon joins here, then FormCreate runs.
 void TForm1::OnCreate() {
-  dpi_ = static_cast<int>(::GetDpiForWindow(Handle()));
   desktop_ = std::make_unique<DesktopActions>(Handle());
-  CreateControls();
+  controls_ = std::make_unique<FormControls>(Handle(), instance_);
   InstallCharFilters();
-  ApplyDpi();
   // The icon goes into the notification area as soon as the layout stands.
   trayIcon1_ =
       std::make_unique<tray::TTrayIcon>(Handle(), tray::TTrayIconSettings{.hint = "Velmora"});
@@ -330,7 +269,7 @@ void TForm1::OnDestroy() {
   timer1_.Disable();
   timer4_.Disable();
   trayIcon1_.reset();
-  if (!createFailure_) ::PostQuitMessage(0);
+  if (!win::CreateFailing()) ::PostQuitMessage(0);
 }
 
 void TForm1::OnCommand(int id, int code) {
@@ -393,8 +332,7 @@ void TForm1::OnSettingChange() {
 
 // Moved to a monitor of another density: everything is laid out again at the new one.
 void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
-  dpi_ = dpi;
-  ApplyDpi();
+  controls_->ApplyDpi(dpi);
   ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -411,8 +349,8 @@ LRESULT TForm1::OnNotify(const NMHDR& header) {
 LRESULT TForm1::OnToolbarCustomDraw(const NMCUSTOMDRAW& draw) {
   if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
   if (draw.dwDrawStage != CDDS_POSTPAINT) return CDRF_DODEFAULT;
-  const HWND toolbar = WindowOf("Toolbar1");
-  for (const ControlSpec* item : ToolbarItems()) {
+  const HWND toolbar = WindowOf(control::kToolbar);
+  for (const ControlSpec* item : FormControls::ToolbarItems()) {
     if (item->kind != ControlKind::Spacer || (item->flags & kGrooved)) continue;
     const auto index = ::SendMessageW(toolbar, TB_COMMANDTOINDEX, item->id, 0);
     RECT r{};
@@ -424,103 +362,23 @@ LRESULT TForm1::OnToolbarCustomDraw(const NMCUSTOMDRAW& draw) {
 }
 
 LRESULT TForm1::OnCtlColorStatic(HDC dc, HWND control) {
-  const auto it = std::find_if(controls_.begin(), controls_.end(),
-                               [control](const auto& c) { return c.second.window == control; });
+  const Control* c = controls_->ByWindow(control);
   const LRESULT brush = ::DefWindowProcW(Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                          reinterpret_cast<LPARAM>(control));
-  if (it != controls_.end() && (it->second.design->flags & kBlue)) ::SetTextColor(dc, kBlueText);
+  if (c && (c->design->flags & kBlue)) ::SetTextColor(dc, kBlueText);
   return brush;
 }
 
-void TForm1::CreateControls() {
-  const std::vector<ControlSpec>& layout = Layout();
-  // Windows are made in tab order, as the dialog keys follow the order of creation: those
-  // outside the tab order come last, and radio buttons right after their group box.
-  std::vector<const ControlSpec*> topLevel;
-  for (const ControlSpec& s : layout) {
-    if (s.parent.empty()) topLevel.push_back(&s);
-  }
-  std::stable_sort(
-      topLevel.begin(), topLevel.end(), [](const ControlSpec* a, const ControlSpec* b) {
-        const auto rank = [](const ControlSpec* s) { return s->tabOrder < 0 ? 1000 : s->tabOrder; };
-        return rank(a) < rank(b);
-      });
-  for (const ControlSpec* parent : topLevel) {
-    controls_[parent->name] = {parent, CreateControlWindow(*parent, Handle(), instance_)};
-    for (const ControlSpec& s : layout) {
-      if (s.parent == parent->name && s.kind == ControlKind::RadioButton) {
-        controls_[s.name] = {&s, CreateControlWindow(s, Handle(), instance_)};
-      }
-    }
-  }
-  const HWND toolbar = WindowOf("Toolbar1");
-  const std::vector<const ControlSpec*> items = ToolbarItems();
-  AddToolbarItems(toolbar, items);
-  for (const ControlSpec* s : items) controls_[s->name] = {s, toolbar};
-}
-
 void TForm1::InstallCharFilters() {
-  for (const auto& [name, c] : controls_) {
+  for (const auto& [name, c] : controls_->All()) {
     if (c.design->kind == ControlKind::DateField || c.design->kind == ControlKind::TimeField) {
       InstallCharFilter(c.window, &FSetDate1KeyPress);
     }
   }
-  for (const char* name : {"Edit6", "Edit7", "Edit8"}) {
+  for (const char* name : {control::kClickInterval, control::kClickX, control::kClickY}) {
     InstallCharFilter(WindowOf(name), &Edit7KeyPress);
   }
-  InstallEscapeGuard(WindowOf("Memo1"));
-}
-
-std::vector<const ControlSpec*> TForm1::ToolbarItems() {
-  std::vector<const ControlSpec*> items;
-  for (const ControlSpec& s : Layout()) {
-    if (s.kind == ControlKind::ToolButton || s.kind == ControlKind::Spacer) items.push_back(&s);
-  }
-  return items;
-}
-
-void TForm1::ApplyDpi() {
-  // The new font and glyphs are handed to the controls before the old ones are freed.
-  win::UniqueFont font(::CreateFontW(
-      -::MulDiv(kFontPoints, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kFontFace));
-  if (!font) win::RaiseLastOSError();
-  const int glyphSize = Scale(16, dpi_);
-  win::UniqueImageList images = CreateImageList1(glyphSize);
-  win::UniqueImageList disabledImages = CreateDisabledImageList(glyphSize);
-
-  for (const ControlSpec& s : Layout()) {
-    if (s.kind == ControlKind::ToolButton || s.kind == ControlKind::Spacer) continue;
-    const HWND control = WindowOf(s.name);
-    ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(static_cast<HFONT>(font.get())),
-                   FALSE);
-    // A radio button's place is counted from its group box.
-    POINT origin{0, 0};
-    if (!s.parent.empty()) {
-      const ControlSpec& box = *ControlByName(s.parent).design;
-      origin = {box.left, box.top};
-    }
-    PlaceControl(control, s, origin, dpi_, font.get());
-  }
-  ApplyToolbarMetrics(WindowOf("Toolbar1"), ToolbarItems(), dpi_, images.get(),
-                      disabledImages.get());
-  ApplyStatusBarParts(WindowOf("StatusBar1"), dpi_);
-  font_ = std::move(font);
-  imageList1_ = std::move(images);
-  disabledImages_ = std::move(disabledImages);
-
-  bigIcon_ = LoadApplicationIcon(instance_, SM_CXICON, dpi_);
-  smallIcon_ = LoadApplicationIcon(instance_, SM_CXSMICON, dpi_);
-  ::SendMessageW(Handle(), WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(static_cast<HICON>(bigIcon_.get())));
-  ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(static_cast<HICON>(smallIcon_.get())));
-
-  RECT frame{0, 0, Scale(kFormClientWidth, dpi_), Scale(kFormClientHeight, dpi_)};
-  ::AdjustWindowRectExForDpi(&frame, kFormStyle, FALSE, kFormExStyle, static_cast<UINT>(dpi_));
-  ::SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ::InvalidateRect(Handle(), nullptr, TRUE);
+  InstallEscapeGuard(WindowOf(control::kMessageList));
 }
 
 void TForm1::SetMoment(std::string_view name, const LocalTime& value) {
@@ -533,7 +391,7 @@ void TForm1::SetMoment(std::string_view name, const LocalTime& value) {
 }
 
 void TForm1::UpdateToolButtons() {
-  const HWND toolbar = WindowOf("Toolbar1");
+  const HWND toolbar = WindowOf(control::kToolbar);
   ::SendMessageW(toolbar, TB_ENABLEBUTTON, kIdToolButton1,
                  MAKELPARAM(programSchedule_.StartEnabled(), 0));
   ::SendMessageW(toolbar, TB_ENABLEBUTTON, kIdToolButton2,
@@ -542,30 +400,6 @@ void TForm1::UpdateToolButtons() {
 
 ScheduleContext TForm1::Context() {
   return ScheduleContext{*this, clock_, *desktop_, patterns_};
-}
-
-int RunMainWindow(HINSTANCE instance, int showCommand, const Clock& clock,
-                  const RegionalPatterns& patterns) {
-  try {
-    TForm1 form(instance, patterns, clock);
-    form.Create();
-    form.ShowCentred(showCommand);
-    return RunEventLoop();
-  } catch (...) {
-    ReportCurrentException(nullptr);
-    return 1;
-  }
-}
-
-int RunEventLoop() {
-  MSG msg{};
-  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    // Tab and the other dialog keys move between the main window's controls.
-    if (Form1 && Form1->Handle() && ::IsDialogMessageW(Form1->Handle(), &msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-  return static_cast<int>(msg.wParam);
 }
 
 }  // namespace velmora

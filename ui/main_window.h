@@ -1,12 +1,11 @@
-// The main window TForm1: the five program rows, the message list, the click panel, the
-// toolbar and the status bar, built from the layout table. It is the form the schedule ticks
-// read, and it drives both schedules from its one-second timers.
+// The main window TForm1: how it behaves. Its handlers (named after the control and the event)
+// and the dispatch of its messages; the form the schedule ticks read and write; the two
+// one-second timers that drive the schedules. Its controls are built by FormControls.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -20,18 +19,13 @@
 #include "core/program_schedule.h"
 #include "tray/tray_icon.h"
 #include "ui/control_ids.h"
+#include "ui/event_loop.h"
+#include "ui/form_controls.h"
 #include "ui/layout.h"
 #include "ui/second_timer.h"
 #include "win/handles.h"
 
 namespace velmora {
-
-// A control found by its name. Toolbar items are not windows: for them window is the toolbar
-// and design->id the item's command.
-struct Control {
-  const ControlSpec* design = nullptr;
-  HWND window = nullptr;
-};
 
 class TForm1 final : public ScheduleForm {
  public:
@@ -48,7 +42,7 @@ class TForm1 final : public ScheduleForm {
   HWND Handle() const { return window_.get(); }
 
   // The one lookup by name; throws Error for a name the window does not have.
-  const Control& ControlByName(std::string_view name) const;
+  const Control& ControlByName(std::string_view name) const { return controls_->ByName(name); }
   HWND WindowOf(std::string_view name) const { return ControlByName(name).window; }
 
   // ScheduleForm: the values the ticks read and the places they write.
@@ -68,10 +62,10 @@ class TForm1 final : public ScheduleForm {
     readPointer_ = std::move(reader);
   }
 
-  HIMAGELIST ImageList1() const { return imageList1_.get(); }
+  HIMAGELIST ImageList1() const { return controls_->ImageList1(); }
   tray::TTrayIcon* TrayIcon1() const { return trayIcon1_.get(); }
-  HFONT Font() const { return font_.get(); }
-  int Dpi() const { return dpi_; }
+  HFONT Font() const { return controls_->Font(); }
+  int Dpi() const { return controls_->Dpi(); }
 
   // Event handlers, named after the control and the event.
   void FormCreate();
@@ -90,10 +84,12 @@ class TForm1 final : public ScheduleForm {
   static bool FSetDate1KeyPress(wchar_t key);
   static bool Edit7KeyPress(wchar_t key);
 
- private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // The window procedure (win::WindowProc) binds and forwards here.
+  void Bind(HWND window) { window_.reset(window); }
+  void Unbind() { (void)window_.release(); }
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+ private:
   void OnCreate();
   void OnDestroy();
   void OnCommand(int id, int code);
@@ -108,11 +104,7 @@ class TForm1 final : public ScheduleForm {
   LRESULT OnToolbarCustomDraw(const NMCUSTOMDRAW& draw);
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
 
-  void CreateControls();
   void InstallCharFilters();
-  static std::vector<const ControlSpec*> ToolbarItems();
-  // Places every control, the fonts, the glyphs and the window's own size for dpi_.
-  void ApplyDpi();
   void SetMoment(std::string_view name, const LocalTime& value);
   void UpdateToolButtons();
   ScheduleContext Context();
@@ -123,17 +115,10 @@ class TForm1 final : public ScheduleForm {
   win::UniqueWindow window_;
   std::unique_ptr<DesktopActions> desktop_;
   std::unique_ptr<tray::TTrayIcon> trayIcon1_;
-  std::map<std::string, Control, std::less<>> controls_;
-  int dpi_ = 96;
-  win::UniqueFont font_;
-  win::UniqueImageList imageList1_;
-  win::UniqueImageList disabledImages_;
-  win::UniqueIcon bigIcon_;
-  win::UniqueIcon smallIcon_;
+  std::unique_ptr<FormControls> controls_;  // from WM_CREATE on
   HWND lastFocus_ = nullptr;
   std::function<PointerPosition()> readPointer_ = ReadPointer;
   std::wstring openDialog1FileName_;  // the file last chosen with a browse button
-  std::exception_ptr createFailure_;  // what made WM_CREATE fail, for Create to throw
 
   ProgramSchedule programSchedule_;
   ClickSchedule clickSchedule_;
@@ -143,14 +128,5 @@ class TForm1 final : public ScheduleForm {
 
 // The one instance, while it exists.
 extern TForm1* Form1;
-
-// The program: creates and shows the main window and runs the event loop until it closes. A
-// failure on the way is shown in one error box, and the result is then 1.
-int RunMainWindow(HINSTANCE instance, int showCommand, const Clock& clock,
-                  const RegionalPatterns& patterns);
-
-// The event loop of the user-interface thread, with keyboard navigation between the main
-// window's controls; returns when the main window has closed.
-int RunEventLoop();
 
 }  // namespace velmora

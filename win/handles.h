@@ -54,7 +54,7 @@ using UniqueFont = UniqueHandle<HFONT, &DeleteGdiObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, &DeleteGdiObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, &DeleteGdiObject>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, &::ImageList_Destroy>;
-using UniqueModule = UniqueHandle<HMODULE, &::FreeLibrary>;
+using UniqueDc = UniqueHandle<HDC, &::DeleteDC>;  // a memory DC
 
 // A screen or memory DC released the way it was obtained.
 class ScreenDc {

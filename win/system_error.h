@@ -5,8 +5,8 @@
 
 namespace velmora::win {
 
-// "System Error.  Code: N." (N signed, as %d prints it) and the system's text for N on the next line, or
-// "A call to an OS function failed" when code is 0.
+// "System Error.  Code: N." (N signed, as %d prints it) and the system's text for N on the next
+// line, or "A call to an OS function failed" when code is 0.
 std::string SystemErrorMessage(unsigned long code);
 // Throws velmora::Error with the message for GetLastError().
 [[noreturn]] void RaiseLastOSError();

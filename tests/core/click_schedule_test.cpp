@@ -1,3 +1,4 @@
+#include "core/control_names.h"
 #include "core/click_schedule.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,8 @@ TEST(IntervalTicks, WrapsAsThirtyTwoBitArithmetic) {
 class ClickTick : public ::testing::Test {
  protected:
   ClickTick() {
-    form.texts = {{"Edit6", "1"}, {"Edit7", "1080"}, {"Edit8", "654"}};
+    form.texts = {
+        {control::kClickInterval, "1"}, {control::kClickX, "1080"}, {control::kClickY, "654"}};
     SetStart(-3600);  // an hour ago: only the interval clicks
   }
 
@@ -38,8 +40,8 @@ class ClickTick : public ::testing::Test {
     LocalTime date = at.now, time = at.now;
     date.hour = 1;
     time.year = 2000;
-    form.moments["DateTimePicker1"] = EncodeMoment(date);
-    form.moments["DateTimePicker2"] = EncodeMoment(time);
+    form.moments[control::kClickStartDate] = EncodeMoment(date);
+    form.moments[control::kClickStartTime] = EncodeMoment(time);
   }
 
   // Runs count ticks, a second apart, and returns the tick numbers (counted from 1 since the
@@ -65,7 +67,7 @@ class ClickTick : public ::testing::Test {
 };
 
 TEST_F(ClickTick, IntervalClicksComeEveryNTimesSixtyTicks) {
-  form.texts["Edit6"] = "2";
+  form.texts[control::kClickInterval] = "2";
   schedule.CheckBox1Click(true);
   EXPECT_EQ(RunTicks(360), (std::vector<int>{120, 240, 360}));
   EXPECT_EQ(desktop.calls.front(), "click 1080,654");
@@ -85,7 +87,7 @@ TEST_F(ClickTick, StartMomentAndIntervalNeverClickInTheSameTick) {
 }
 
 TEST_F(ClickTick, TheStartMomentClicksOnceWhenTheClockIsSetBackOverIt) {
-  form.texts["Edit6"] = "0";
+  form.texts[control::kClickInterval] = "0";
   SetStart(3);
   schedule.CheckBox1Click(true);
   EXPECT_EQ(RunTicks(10), std::vector<int>{3});
@@ -94,17 +96,17 @@ TEST_F(ClickTick, TheStartMomentClicksOnceWhenTheClockIsSetBackOverIt) {
 }
 
 TEST_F(ClickTick, ZeroMinutesLeavesOnlyTheStartMomentClick) {
-  form.texts["Edit6"] = "0";
+  form.texts[control::kClickInterval] = "0";
   SetStart(3);
   schedule.CheckBox1Click(true);
   EXPECT_EQ(RunTicks(200), std::vector<int>{3});
 }
 
 TEST_F(ClickTick, LoweringNBelowTheCountWaitsForAReset) {
-  form.texts["Edit6"] = "2";
+  form.texts[control::kClickInterval] = "2";
   schedule.CheckBox1Click(true);
   EXPECT_TRUE(RunTicks(90).empty());
-  form.texts["Edit6"] = "1";
+  form.texts[control::kClickInterval] = "1";
   EXPECT_TRUE(RunTicks(300).empty());
   EXPECT_EQ(schedule.ClickTickCount(), 390);
 
@@ -126,16 +128,16 @@ TEST_F(ClickTick, SwitchingOffAndOnRestartsTheCount) {
 }
 
 TEST_F(ClickTick, AProductThatWrapsToASmallValueClicksThere) {
-  form.texts["Edit6"] = "71582789";  // × 60 wraps to 44
+  form.texts[control::kClickInterval] = "71582789";  // × 60 wraps to 44
   schedule.CheckBox1Click(true);
   EXPECT_EQ(RunTicks(50), std::vector<int>{44});
-  form.texts["Edit6"] = "2147483647";  // wraps to -60: never equal
+  form.texts[control::kClickInterval] = "2147483647";  // wraps to -60: never equal
   EXPECT_TRUE(RunTicks(100).empty());
 }
 
 TEST_F(ClickTick, TheLogShowsThePointAsTypedAndTheClickUsesItsValue) {
-  form.texts["Edit7"] = "0100";
-  form.texts["Edit8"] = "+0200";
+  form.texts[control::kClickX] = "0100";
+  form.texts[control::kClickY] = "+0200";
   SetStart(1);
   schedule.CheckBox1Click(true);
   RunTicks(1);
@@ -165,20 +167,21 @@ struct ErrorCase {
 
 TEST_F(ClickTick, ConversionErrorsNameTheTextAndLeaveTheTickAtThatField) {
   const ErrorCase cases[] = {
-      {"Edit6", "", false, nullptr, nullptr, 1},
-      {"Edit6", "abc", false, nullptr, nullptr, 1},
-      {"Edit6", "2147483648", false, nullptr, nullptr, 1},
-      {"Edit6", "-1 ", false, nullptr, nullptr, 1},
+      {control::kClickInterval, "", false, nullptr, nullptr, 1},
+      {control::kClickInterval, "abc", false, nullptr, nullptr, 1},
+      {control::kClickInterval, "2147483648", false, nullptr, nullptr, 1},
+      {control::kClickInterval, "-1 ", false, nullptr, nullptr, 1},
       // Edit8 is converted before Edit7.
-      {"Edit8", "", true, "Edit7", "x", 0},
-      {"Edit8", "y", false, "Edit7", "", 60},
-      {"Edit7", "1e3", true, nullptr, nullptr, 0},
-      {"Edit7", "99999999999", false, nullptr, nullptr, 60},
+      {control::kClickY, "", true, control::kClickX, "x", 0},
+      {control::kClickY, "y", false, control::kClickX, "", 60},
+      {control::kClickX, "1e3", true, nullptr, nullptr, 0},
+      {control::kClickX, "99999999999", false, nullptr, nullptr, 60},
   };
   for (const ErrorCase& c : cases) {
     SCOPED_TRACE(std::string(c.field) + " '" + c.text + "'");
     ClickSchedule fresh;
-    form.texts = {{"Edit6", "1"}, {"Edit7", "1080"}, {"Edit8", "654"}};
+    form.texts = {
+        {control::kClickInterval, "1"}, {control::kClickX, "1080"}, {control::kClickY, "654"}};
     form.texts[c.field] = c.text;
     if (c.otherField) form.texts[c.otherField] = c.otherText;
     desktop.calls.clear();
@@ -186,7 +189,7 @@ TEST_F(ClickTick, ConversionErrorsNameTheTextAndLeaveTheTickAtThatField) {
     fresh.CheckBox1Click(true);
     SetStart(c.atStartMoment ? 1 : -3600);
     // Run up to the tick where the conversion happens.
-    const int ticks = c.atStartMoment || std::string(c.field) == "Edit6" ? 1 : 60;
+    const int ticks = c.atStartMoment || std::string(c.field) == control::kClickInterval ? 1 : 60;
     for (int t = 1; t < ticks; ++t) {
       clock.Advance(1);
       fresh.Timer4Timer(ctx);
@@ -206,13 +209,13 @@ TEST_F(ClickTick, ConversionErrorsNameTheTextAndLeaveTheTickAtThatField) {
 }
 
 TEST_F(ClickTick, ABadFieldIsReportedEveryTickUntilMended) {
-  form.texts["Edit6"] = "x";
+  form.texts[control::kClickInterval] = "x";
   schedule.CheckBox1Click(true);
   for (int t = 0; t < 3; ++t) {
     clock.Advance(1);
     EXPECT_THROW(schedule.Timer4Timer(ctx), Error);
   }
-  form.texts["Edit6"] = "1";
+  form.texts[control::kClickInterval] = "1";
   EXPECT_EQ(RunTicks(57), std::vector<int>{57});  // the failed ticks still counted
 }
 

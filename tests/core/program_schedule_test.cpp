@@ -1,3 +1,4 @@
+#include "core/control_names.h"
 #include "core/program_schedule.h"
 
 #include <gtest/gtest.h>
@@ -28,13 +29,13 @@ class ProgramTick : public ::testing::Test {
     datePart.hour = 3;
     LocalTime timePart = at;
     timePart.year = 2001;
-    form.moments[RowControlName("FSetDate", row)] = EncodeMoment(datePart);
-    form.moments[RowControlName("FSetTime", row)] = EncodeMoment(timePart);
-    form.texts[RowControlName("Edit", row)] = path;
+    form.moments[RowControlName(control::kRowDate, row)] = EncodeMoment(datePart);
+    form.moments[RowControlName(control::kRowTime, row)] = EncodeMoment(timePart);
+    form.texts[RowControlName(control::kRowPath, row)] = path;
     if (close) {
-      form.checked.insert(RowControlName("rbtColse", row));
+      form.checked.insert(RowControlName(control::kRowClose, row));
     } else {
-      form.checked.erase(RowControlName("rbtColse", row));
+      form.checked.erase(RowControlName(control::kRowClose, row));
     }
   }
 

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/field_aids.h"
+#include "core/field_rules.h"
 #include "form_test.h"
 #include "x_test_window.h"
 

@@ -12,17 +12,20 @@
 #include "core/fakes.h"
 #include "core/process_name.h"
 #include "core/program_schedule.h"
-#include "probe_process.h"
+#include "tests/win32/support/probe.h"
+#include "tests/win32/support/pump.h"
+#include "tests/win32/support/test_windows.h"
 #include "win/text.h"
 
 namespace velmora {
 namespace {
 
+using test::milliseconds;
 using test::OwnerWindow;
+using test::PumpUntil;
 using test::RanPids;
 using test::RunningProbe;
 using test::TempFolder;
-using test::WaitUntil;
 
 DWORD refusedPid = 0;
 
@@ -86,9 +89,9 @@ TEST(FaultRound, AProgramAtTheLongestClassicPathOpensAndCloses) {
   CopyProbeToLongPath(exe);
   const OwnerWindow owner;
   OpenWithShell(owner.Handle(), win::Narrow(exe));
-  EXPECT_TRUE(WaitUntil([&] { return !RanPids(exe).empty(); }, 10000));
+  EXPECT_TRUE(PumpUntil([&] { return !RanPids(exe).empty(); }, milliseconds(10000)));
   KillProcessByName(FileNamePart(win::Narrow(exe)));
-  EXPECT_TRUE(WaitUntil([&] { return test::ChildProcessIds().empty(); }, 5000));
+  EXPECT_TRUE(PumpUntil([&] { return test::ChildProcessIds().empty(); }, milliseconds(5000)));
 }
 
 // A row whose path runs past the classic limit, run as the program runs it: the shell refuses
@@ -120,7 +123,7 @@ TEST(FaultRound, ARowWithAPathPastTheClassicLimitStartsNothingShowsNothingAndIsL
   EXPECT_TRUE(RunIfDue(ctx, path, RowAction::Open, due));
   EXPECT_EQ(form.log, std::vector<std::string>{"打开程序-" + path + "-执行时间-" + stamp});
   // Anything the shell would start or show appears well within this time.
-  WaitUntil([] { return false; }, 2000);
+  PumpUntil([] { return false; }, milliseconds(2000));
   EXPECT_TRUE(RanPids(Extended(exe)).empty()) << "the shell started the program";
   for (HWND w : test::VisibleTopLevelWindows()) {
     if (!windowsBefore.count(w)) ADD_FAILURE() << "a window appeared: " << test::Describe(w);
@@ -132,7 +135,7 @@ TEST(FaultRound, ARowWithAPathPastTheClassicLimitStartsNothingShowsNothingAndIsL
   EXPECT_TRUE(other.EndsWithin(5000));
   ASSERT_EQ(form.log.size(), 2u);
   EXPECT_EQ(form.log[1], "关闭程序-" + path + "-执行时间-" + stamp);
-  EXPECT_TRUE(WaitUntil([&] { return test::ChildProcessIds().empty(); }, 5000));
+  EXPECT_TRUE(PumpUntil([&] { return test::ChildProcessIds().empty(); }, milliseconds(5000)));
 }
 
 }  // namespace

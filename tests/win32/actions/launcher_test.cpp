@@ -10,17 +10,20 @@
 
 #include "actions/process_killer.h"
 #include "core/process_name.h"
-#include "probe_process.h"
+#include "tests/win32/support/probe.h"
+#include "tests/win32/support/pump.h"
+#include "tests/win32/support/test_windows.h"
 #include "win/text.h"
 
 namespace velmora {
 namespace {
 
 using test::CopyProbeTo;
+using test::milliseconds;
 using test::OwnerWindow;
+using test::PumpUntil;
 using test::RanPids;
 using test::TempFolder;
-using test::WaitUntil;
 
 // Starting a process through the shell under Wine can take a few seconds on a cold prefix.
 constexpr DWORD kStartTimeoutMs = 20000;
@@ -28,7 +31,7 @@ constexpr DWORD kEndTimeoutMs = 10000;
 
 // Waits for the probe at exe to record its start, then ends it by name and checks it ended.
 void ExpectStartedThenEnd(const std::wstring& exe) {
-  ASSERT_TRUE(WaitUntil([&] { return !RanPids(exe).empty(); }, kStartTimeoutMs))
+  ASSERT_TRUE(PumpUntil([&] { return !RanPids(exe).empty(); }, milliseconds(kStartTimeoutMs)))
       << "the shell did not start " << win::Narrow(exe);
   const std::vector<DWORD> pids = RanPids(exe);
   EXPECT_EQ(pids.size(), 1u) << "started more than once";
@@ -160,7 +163,7 @@ TEST(OpenWithShell, MissingPathStartsNothingAndShowsNothing) {
     // Anything the shell would show or start appears well within this time.
     std::set<HWND> newWindows;
     std::set<DWORD> newChildren;
-    WaitUntil(
+    PumpUntil(
         [&] {
           for (HWND w : test::VisibleTopLevelWindows()) {
             if (!windowsBefore.count(w)) newWindows.insert(w);
@@ -170,7 +173,7 @@ TEST(OpenWithShell, MissingPathStartsNothingAndShowsNothing) {
           }
           return false;
         },
-        2000);
+        milliseconds(2000));
 
     for (HWND w : newWindows) {
       ADD_FAILURE() << "a window appeared: " << test::Describe(w);
@@ -181,7 +184,7 @@ TEST(OpenWithShell, MissingPathStartsNothingAndShowsNothing) {
       win::UniqueKernelHandle child(::OpenProcess(PROCESS_TERMINATE, FALSE, pid));
       if (child) ::TerminateProcess(child.get(), 99);
     }
-    if (WaitUntil([&] { return outcome->returned.load(); }, 10000)) {
+    if (PumpUntil([&] { return outcome->returned.load(); }, milliseconds(10000))) {
       opener.join();
     } else {
       ADD_FAILURE() << "OpenWithShell did not return";

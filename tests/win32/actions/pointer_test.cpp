@@ -7,100 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "win/handles.h"
+#include "tests/win32/support/pump.h"
+#include "tests/win32/support/test_windows.h"
 
 namespace velmora {
 namespace {
 
-// A borderless topmost window that records its left-button messages as letters: "D" down,
-// "U" up, "C" double-click, "?" any other button.
-class ClickTarget {
- public:
-  ClickTarget(bool doubleClicks, const RECT& screen) {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    const wchar_t* className = doubleClicks ? L"VelmoraDoubleClickTarget" : L"VelmoraClickTarget";
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = doubleClicks ? CS_DBLCLKS : 0;
-    wc.lpfnWndProc = &ClickTarget::WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_HIGHLIGHT + 1);
-    wc.lpszClassName = className;
-    ::RegisterClassExW(&wc);  // fails harmlessly when a previous target registered it
-    window_.reset(::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, className, L"点击目标",
-                                    WS_POPUP | WS_VISIBLE, screen.left, screen.top,
-                                    screen.right - screen.left, screen.bottom - screen.top, nullptr,
-                                    nullptr, instance, this));
-    ::UpdateWindow(window_.get());
-  }
-
-  HWND Handle() const { return window_.get(); }
-  const std::string& Buttons() const { return buttons_; }
-  const std::vector<POINT>& Points() const { return points_; }
-  void Forget() {
-    buttons_.clear();
-    points_.clear();
-  }
-
- private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-      const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-      ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<ClickTarget*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    return self ? self->HandleMessage(window, message, wParam, lParam)
-                : ::DefWindowProcW(window, message, wParam, lParam);
-  }
-
-  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-      case WM_LBUTTONDOWN:
-        return OnButton('D', lParam);
-      case WM_LBUTTONUP:
-        return OnButton('U', lParam);
-      case WM_LBUTTONDBLCLK:
-        return OnButton('C', lParam);
-      case WM_RBUTTONDOWN:
-      case WM_RBUTTONUP:
-      case WM_MBUTTONDOWN:
-      case WM_MBUTTONUP:
-      case WM_NCLBUTTONDOWN:
-      case WM_NCLBUTTONUP:
-        return OnButton('?', lParam);
-      case WM_NCDESTROY:
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        break;
-    }
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-
-  // Records one button message and where in the client area it fell.
-  LRESULT OnButton(char kind, LPARAM lParam) {
-    buttons_ += kind;
-    points_.push_back({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
-    return 0;
-  }
-
-  win::UniqueWindow window_;
-  std::string buttons_;
-  std::vector<POINT> points_;
-};
-
-// Delivers this thread's messages for ms milliseconds.
-void PumpFor(DWORD ms) {
-  const ULONGLONG deadline = ::GetTickCount64() + ms;
-  while (::GetTickCount64() < deadline) {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
+using test::ClickTarget;
+using test::milliseconds;
+using test::PumpFor;
 
 POINT CursorNow() {
   POINT p{};
@@ -133,8 +48,8 @@ const ClickCase kClickCases[] = {
 TEST(ClickAt, SendsThreeLeftClicksToTheWindowUnderThePointAndPutsThePointerBack) {
   // One target per class style for all cases: under Wine without a window manager, every
   // destroyed window costs a wait of its own for the X server to withdraw it.
-  ClickTarget plain(false, kTargetRect);
-  ClickTarget doubleClicks(true, kTargetRect);
+  ClickTarget plain(kTargetRect);
+  ClickTarget doubleClicks(kTargetRect, true);
   ASSERT_NE(plain.Handle(), nullptr);
   ASSERT_NE(doubleClicks.Handle(), nullptr);
   for (const ClickCase& c : kClickCases) {
@@ -144,7 +59,7 @@ TEST(ClickAt, SendsThreeLeftClicksToTheWindowUnderThePointAndPutsThePointerBack)
     ::SetForegroundWindow(target.Handle());
     ASSERT_TRUE(::SetCursorPos(kRest.x, kRest.y));
     // Lets the window come to the top and any earlier click fall out of the double-click time.
-    PumpFor(::GetDoubleClickTime() + 200);
+    PumpFor(milliseconds(::GetDoubleClickTime() + 200));
     target.Forget();
     const bool inside = c.buttons[0] != '\0';
     ASSERT_EQ(::WindowFromPoint(c.screen) == target.Handle(), inside);
@@ -156,7 +71,7 @@ TEST(ClickAt, SendsThreeLeftClicksToTheWindowUnderThePointAndPutsThePointerBack)
     const POINT right = CursorNow();
     EXPECT_EQ(right.x, kRest.x);
     EXPECT_EQ(right.y, kRest.y);
-    PumpFor(1000);
+    PumpFor(milliseconds(1000));
     EXPECT_EQ(target.Buttons(), c.buttons);
     for (const POINT& p : target.Points()) {
       EXPECT_EQ(p.x, c.client.x);

@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "core/process_name.h"
-#include "probe_process.h"
+#include "tests/win32/support/probe.h"
+#include "tests/win32/support/pump.h"
 #include "win/text.h"
 
 namespace velmora {

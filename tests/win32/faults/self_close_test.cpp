@@ -7,7 +7,8 @@
 
 #include <string>
 
-#include "bench/remote_form.h"
+#include "core/control_names.h"
+#include "tests/win32/support/remote_form.h"
 
 namespace velmora {
 namespace {
@@ -21,16 +22,16 @@ std::wstring Beside(const std::wstring& name) {
 
 TEST(SelfClose, ACloseRowNamingTheProgramEndsIt) {
   const std::wstring exe = Beside(L"VelmoraSelfClose.exe");
-  auto form = bench::RemoteForm::Launch(exe, 60000);
+  auto form = test::RemoteForm::Launch(exe, 60000);
   ASSERT_TRUE(form) << "the program did not show its window";
   // Row 1 closes "this program" two seconds ahead; the ASCII case of the name does not matter.
-  const SYSTEMTIME at = bench::Plus(bench::Now(), 2000);
+  const SYSTEMTIME at = test::Plus(test::Now(), 2000);
   form->SetMoment("FSetDate1", at);
   form->SetMoment("FSetTime1", at);
   form->SetText("Edit1", L"D:\\程序\\VELMORASELFCLOSE.EXE");
   form->SetChecked("rbtOp1", false);
   form->SetChecked("rbtColse1", true);
-  form->Command("ToolButton1");
+  form->Command(control::kStartButton);
   ASSERT_EQ(::WaitForSingleObject(form->Process(), 15000), WAIT_OBJECT_0)
       << "the program is still running";
   DWORD code = STILL_ACTIVE;

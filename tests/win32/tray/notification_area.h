@@ -9,7 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/support/input.h"
+#include "tests/win32/support/pixels.h"
+
 namespace velmora::tray::test {
+
+using velmora::test::CentreOf;
+using velmora::test::ClickAtScreen;
+using velmora::test::ScreenPixels;
 
 bool IsWine();
 
@@ -28,10 +35,14 @@ bool ShellHolds(HWND window, UINT id);
 std::string TooltipOf(HWND iconWindow,
                       std::chrono::milliseconds limit = std::chrono::milliseconds(4000));
 
-// Real mouse input on the middle of a window: `clicks` presses of the left or right button.
-void ClickIcon(HWND iconWindow, int clicks, bool right = false);
-
-// The pixels of the screen inside `area`, as 0x00RRGGBB values, row by row.
-std::vector<DWORD> ScreenPixels(const RECT& area);
-
 }  // namespace velmora::tray::test
+
+// The tests of the whole program see the notification area by the same names.
+namespace velmora::test {
+using tray::test::IconWindowAdded;
+using tray::test::IsWine;
+using tray::test::ShellHolds;
+using tray::test::TooltipOf;
+using tray::test::WineTray;
+using tray::test::WineTrayIcons;
+}  // namespace velmora::test

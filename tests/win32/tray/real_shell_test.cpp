@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/win32/tray/notification_area.h"
+#include "tests/win32/support/pump.h"
 #include "tests/win32/tray/tray_test_support.h"
 #include "tray/tray_icon.h"
 
@@ -65,19 +66,19 @@ TEST_F(RealShell, ADoubleClickOnTheIconBringsTheMinimisedWindowBack) {
   ASSERT_NE(icon, nullptr);
 
   ::ShowWindow(host, SW_MINIMIZE);
-  PumpMessages();
+  PumpPending();
   ASSERT_FALSE(::IsWindowVisible(host));
 
-  ClickIcon(icon, 1);
+  ClickAtScreen(CentreOf(icon), 1);
   EXPECT_TRUE(
       PumpUntil([&] { return std::count(clicks.begin(), clicks.end(), ticLeftClickUp) == 1; }));
   EXPECT_FALSE(::IsWindowVisible(host)) << "a single click does nothing";
 
   // Far enough apart that the next click starts a new double click.
-  PumpUntil([] { return false; }, std::chrono::milliseconds(::GetDoubleClickTime() + 200));
+  PumpUntil([] { return false; }, milliseconds(::GetDoubleClickTime() + 200));
   HostWindow other;
   clicks.clear();
-  ClickIcon(icon, 2);
+  ClickAtScreen(CentreOf(icon), 2);
   EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(host) != FALSE; }));
   EXPECT_NE(std::find(clicks.begin(), clicks.end(), ticLeftDblClick), clicks.end());
   EXPECT_FALSE(::IsIconic(host));
@@ -90,11 +91,11 @@ TEST_F(RealShell, TaskbarCreatedWhileTheIconSurvivedKeepsItShown) {
   TTrayIcon tray(host, Velmora());
   ASSERT_TRUE(tray.IconShown());
   ::SendMessageTimeoutW(HWND_BROADCAST, TaskbarCreated(), 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
-  PumpMessages();
+  PumpPending();
   EXPECT_TRUE(tray.IconShown());
   EXPECT_TRUE(ShellHolds(tray.Handle(), tray.Id()));
   ::ShowWindow(host, SW_MINIMIZE);
-  PumpMessages();
+  PumpPending();
   EXPECT_FALSE(::IsWindowVisible(host));
 }
 

@@ -4,58 +4,32 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/control_names.h"
 #include "tests/win32/tray/notification_area.h"
 #include "tests/win32/tray/tray_test_support.h"
-#include "tests/win32/ui/ui_test_support.h"
+#include "tests/win32/support/probe.h"
+#include "tests/win32/support/pump.h"
+#include "tests/win32/support/remote_form.h"
 #include "tray/tray_icon.h"
 
 namespace velmora::test {
 namespace {
 
-using tray::TTrayIcon;
-using tray::test::HasTaskbarButton;
-using tray::test::IconWindowAdded;
-using tray::test::ShellHolds;
-using tray::test::TaskbarCreated;
-using tray::test::TooltipOf;
-using tray::test::WineTrayIcons;
-
-// The top-level windows of a process with the given class.
-std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* className) {
-  std::vector<HWND> found;
-  HWND w = nullptr;
-  while ((w = ::FindWindowExW(nullptr, w, className, nullptr)) != nullptr) {
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(w, &owner);
-    if (owner == pid) found.push_back(w);
-  }
-  return found;
-}
-
-// Velmora.exe started as the user starts it, terminated at the end if it still runs.
+// Velmora.exe started as the user starts it, and its tray icon component as the shell sees it.
 class Velmora {
  public:
-  Velmora() {
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    std::wstring commandLine = L"\"" + TestPaths::velmoraExe + L"\"";
-    if (!::CreateProcessW(TestPaths::velmoraExe.c_str(), commandLine.data(), nullptr, nullptr,
-                          FALSE, 0, nullptr, nullptr, &si, &process_)) {
-      ADD_FAILURE() << "cannot start Velmora.exe, error " << ::GetLastError();
-      return;
-    }
-    for (int waited = 0; !form_ && waited < 30000; waited += 100) {
-      ::Sleep(100);
-      for (HWND w : WindowsOf(process_.dwProcessId, L"TForm1")) {
-        if (::IsWindowVisible(w)) form_ = w;
-      }
-    }
-    EXPECT_TRUE(form_) << "no main window";
-    const auto trays = WindowsOf(process_.dwProcessId, L"VelmoraTrayIconWindow");
+  Velmora() : app_(RemoteForm::Launch(TestPaths::velmoraExe, 30000)) {
+    EXPECT_TRUE(app_) << "no main window";
+    if (!app_) return;
+    const auto trays = WindowsOf(app_->ProcessId(), L"VelmoraTrayIconWindow");
     EXPECT_EQ(trays.size(), 1u) << "one tray icon component";
     if (!trays.empty()) tray_ = trays.front();
     // The identifier is the program's own; the shell says which one it holds for the window.
@@ -63,49 +37,21 @@ class Velmora {
       if (tray_ && ShellHolds(tray_, id)) id_ = id;
     }
   }
-  ~Velmora() {
-    if (!process_.hProcess) return;
-    if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-      ::TerminateProcess(process_.hProcess, 1);
-      ::WaitForSingleObject(process_.hProcess, 5000);
-    }
-    ::CloseHandle(process_.hThread);
-    ::CloseHandle(process_.hProcess);
-  }
-  Velmora(const Velmora&) = delete;
-  Velmora& operator=(const Velmora&) = delete;
 
-  HWND Form() const { return form_; }
+  HWND Form() const { return app_ ? app_->Window() : nullptr; }
   // The component's window, to which the shell reports, and the icon's identifier in it.
   HWND Tray() const { return tray_; }
   UINT Id() const { return id_; }
   bool IconHeld() const { return ShellHolds(tray_, id_); }
-  bool Visible() const { return ::IsWindowVisible(form_) != FALSE; }
-  // Waits for the process to end and gives its exit code, or -1 while it still runs.
-  long ExitCode(DWORD timeoutMs) const {
-    if (::WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    ::GetExitCodeProcess(process_.hProcess, &code);
-    return static_cast<long>(code);
-  }
-  // A real click on a toolbar button, whose place is known from the design.
-  void ClickToolButton(int left, int width) const {
-    const int dpi = static_cast<int>(::GetDpiForWindow(form_));
-    POINT p{::MulDiv(left + width / 2, dpi, 96), ::MulDiv(2 + 12, dpi, 96)};
-    ::ClientToScreen(form_, &p);
-    ClickAtScreen(p);
-  }
+  bool Visible() const { return ::IsWindowVisible(Form()) != FALSE; }
+  long ExitCode(DWORD timeoutMs) const { return app_->ExitCode(timeoutMs); }
+  void ClickToolButton(std::string_view name) const { app_->ClickToolButton(name); }
 
  private:
-  PROCESS_INFORMATION process_{};
-  HWND form_ = nullptr;
+  std::optional<RemoteForm> app_;
   HWND tray_ = nullptr;
   UINT id_ = 0;
 };
-
-bool Within(milliseconds limit, const std::function<bool()>& done) {
-  return PumpUntil(done, limit);
-}
 
 class VelmoraTray : public ::testing::Test {
  protected:
@@ -120,7 +66,8 @@ TEST_F(VelmoraTray, TheIconIsThereFromStartUpToExit) {
     bool hidden;  // exit while the window is hidden in the tray
     std::function<void(const Velmora&)> close;
   } cases[] = {
-      {"the Exit button", false, [](const Velmora& app) { app.ClickToolButton(208, 52); }},
+      {"the Exit button", false,
+       [](const Velmora& app) { app.ClickToolButton(control::kExitButton); }},
       {"WM_CLOSE", false, [](const Velmora& app) { ::PostMessageW(app.Form(), WM_CLOSE, 0, 0); }},
       {"WM_CLOSE while hidden in the tray", true,
        [](const Velmora& app) { ::PostMessageW(app.Form(), WM_CLOSE, 0, 0); }},
@@ -138,17 +85,18 @@ TEST_F(VelmoraTray, TheIconIsThereFromStartUpToExit) {
 
     // Minimised into the icon, and back on a left double click.
     ::PostMessageW(app.Form(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(Within(milliseconds(3000), [&] { return !app.Visible(); }));
+    EXPECT_TRUE(PumpUntil([&] { return !app.Visible(); }, milliseconds(3000)));
     EXPECT_FALSE(HasTaskbarButton(app.Form()));
     EXPECT_TRUE(app.IconHeld());
     ::PostMessageW(app.Tray(), TTrayIcon::kCallbackMessage, app.Id(), WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(Within(milliseconds(3000), [&] { return app.Visible(); }));
-    EXPECT_TRUE(Within(milliseconds(3000), [&] { return ::GetForegroundWindow() == app.Form(); }));
+    EXPECT_TRUE(PumpUntil([&] { return app.Visible(); }, milliseconds(3000)));
+    EXPECT_TRUE(
+        PumpUntil([&] { return ::GetForegroundWindow() == app.Form(); }, milliseconds(3000)));
     EXPECT_FALSE(::IsIconic(app.Form()));
 
     if (c.hidden) {
       ::ShowWindow(app.Form(), SW_MINIMIZE);
-      ASSERT_TRUE(Within(milliseconds(3000), [&] { return !app.Visible(); }));
+      ASSERT_TRUE(PumpUntil([&] { return !app.Visible(); }, milliseconds(3000)));
     }
     const HWND tray = app.Tray();
     const UINT id = app.Id();
@@ -175,7 +123,7 @@ TEST_F(VelmoraTray, TheIconComesBackWhenTheShellRestartsAndGoesWhenTheSessionEnd
   ASSERT_FALSE(app.IconHeld());
   const auto before = WineTrayIcons();
   ::SendMessageTimeoutW(HWND_BROADCAST, TaskbarCreated(), 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
-  EXPECT_TRUE(Within(milliseconds(3000), [&] { return app.IconHeld(); }));
+  EXPECT_TRUE(PumpUntil([&] { return app.IconHeld(); }, milliseconds(3000)));
   const HWND icon = IconWindowAdded(before);
   ASSERT_NE(icon, nullptr) << "no icon came back into the notification area";
   EXPECT_EQ(TooltipOf(icon), "Velmora");

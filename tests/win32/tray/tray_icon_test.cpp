@@ -2,6 +2,7 @@
 // minimise and bringing it back, the shell's restart, the end of the session and destruction.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "res/resource_ids.h"
@@ -22,13 +23,8 @@ TTrayIconSettings Velmora() {
 
 void Minimize(HWND window) {
   ::ShowWindow(window, SW_MINIMIZE);
-  PumpMessages();
+  PumpPending();
 }
-
-// Some other window takes the foreground, so that coming back "in front" means something.
-struct OtherWindow : HostWindow {
-  OtherWindow() { PumpMessages(); }
-};
 
 TEST(TrayIcon, DefaultsAreThoseTheMainWindowRunsWith) {
   FakeShell shell;
@@ -92,7 +88,8 @@ TEST(TrayIcon, ShowsACopyOfTheApplicationIcon) {
   const auto pixels = IconPixels(shown);
   ASSERT_FALSE(pixels.empty());
   EXPECT_EQ(pixels, IconPixels(application));
-  EXPECT_NE(pixels, std::vector<DWORD>(pixels.size(), 0xFFFFFF)) << "the icon draws nothing";
+  EXPECT_NE(pixels, std::vector<std::uint32_t>(pixels.size(), 0xFFFFFF))
+      << "the icon draws nothing";
 }
 
 TEST(TrayIcon, TheComponentWindowIsAHiddenTopLevelWindow) {
@@ -154,7 +151,7 @@ TEST(TrayIcon, MinimisingHidesTheWindowAndALeftDoubleClickBringsItBack) {
       {"WM_SYSCOMMAND SC_MINIMIZE posted",
        [](HWND window) {
          ::PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-         PumpMessages();
+         PumpPending();
        }},
   };
   for (const Case& c : cases) {
@@ -162,7 +159,7 @@ TEST(TrayIcon, MinimisingHidesTheWindowAndALeftDoubleClickBringsItBack) {
     FakeShell shell;
     HostWindow host;
     TTrayIcon tray(host, Velmora(), shell.Function());
-    PumpMessages();
+    PumpPending();
     ASSERT_TRUE(HasTaskbarButton(host));
 
     c.minimize(host);
@@ -172,7 +169,7 @@ TEST(TrayIcon, MinimisingHidesTheWindowAndALeftDoubleClickBringsItBack) {
 
     OtherWindow other;
     SendIconEvent(tray, WM_LBUTTONDBLCLK);
-    PumpMessages();
+    PumpPending();
     EXPECT_TRUE(::IsWindowVisible(host));
     EXPECT_FALSE(::IsIconic(host));
     EXPECT_TRUE(HasTaskbarButton(host));
@@ -192,7 +189,7 @@ TEST(TrayIcon, OtherMouseActionsLeaveTheWindowHidden) {
   for (const UINT code : codes) {
     SCOPED_TRACE(code);
     SendIconEvent(tray, code);
-    PumpMessages();
+    PumpPending();
     EXPECT_FALSE(::IsWindowVisible(host));
   }
   SendIconEvent(tray, WM_LBUTTONDBLCLK);
@@ -246,7 +243,7 @@ TEST(TrayIcon, RestoreOnChoosesTheClickThatBringsTheWindowBack) {
     EXPECT_EQ(tray.RestoreOn(), c.restoreOn);
     Minimize(host);
     SendIconEvent(tray, c.code);
-    PumpMessages();
+    PumpPending();
     EXPECT_EQ(::IsWindowVisible(host) != FALSE, c.restores);
   }
 }
@@ -340,11 +337,11 @@ TEST(TrayIcon, AShellThatComesUpLaterStillGetsTheIcon) {
   EXPECT_TRUE(::IsIconic(host));
   EXPECT_TRUE(HasTaskbarButton(host));
   ::ShowWindow(host, SW_RESTORE);
-  PumpMessages();
+  PumpPending();
 
   shell.SetReady(true);
   ::SendMessageTimeoutW(HWND_BROADCAST, TaskbarCreated(), 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
-  PumpMessages();
+  PumpPending();
   EXPECT_TRUE(tray.IconShown());
   EXPECT_TRUE(shell.Holds(tray.Handle(), tray.Id()));
   EXPECT_STREQ(shell.CallsOf(NIM_ADD).back().data.szTip, L"Velmora");
@@ -543,7 +540,7 @@ TEST(TrayIcon, ARestoreFromElsewhereBringsTheWindowToTheFront) {
   Minimize(host);
   OtherWindow other;
   ::ShowWindow(host, SW_RESTORE);
-  PumpMessages();
+  PumpPending();
   EXPECT_FALSE(::IsIconic(host));
   EXPECT_EQ(restores, 1);
   EXPECT_TRUE(::IsWindowVisible(host));
@@ -580,7 +577,7 @@ TEST(TrayIcon, HideOnStartupKeepsTheWindowHiddenUntilRestored) {
     settings.hideOnStartup = true;
     TTrayIcon tray(host, settings, shell.Function());
     ::ShowWindow(host, SW_SHOWNORMAL);
-    PumpMessages();
+    PumpPending();
     EXPECT_EQ(::IsWindowVisible(host) == FALSE, c.keptHidden);
     SendIconEvent(tray, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(::IsWindowVisible(host));
@@ -595,8 +592,8 @@ TEST(TrayIcon, IconsAndIconIndexChooseTheImage) {
   const auto blue = SolidBitmap(RGB(0, 0, 255));
   ::ImageList_Add(list.get(), red.get(), nullptr);
   ::ImageList_Add(list.get(), blue.get(), nullptr);
-  const std::vector<DWORD> allRed(static_cast<std::size_t>(cx * cy), 0xFF0000);
-  const std::vector<DWORD> allBlue(allRed.size(), 0x0000FF);
+  const std::vector<std::uint32_t> allRed(static_cast<std::size_t>(cx * cy), 0xFF0000);
+  const std::vector<std::uint32_t> allBlue(allRed.size(), 0x0000FF);
 
   FakeShell shell;
   HostWindow host;
@@ -606,7 +603,7 @@ TEST(TrayIcon, IconsAndIconIndexChooseTheImage) {
     const char* what;
     HIMAGELIST icons;
     int index;
-    const std::vector<DWORD>& pixels;
+    const std::vector<std::uint32_t>& pixels;
   } cases[] = {
       {"list, index 0", list.get(), 0, allRed},
       {"list, index 1", list.get(), 1, allBlue},
@@ -641,7 +638,7 @@ TEST(TrayIcon, AnimateCyclesThroughTheIcons) {
   TTrayIcon tray(host, settings, shell.Function());
   tray.SetInterval(30);
   // Each icon is replaced by the next, so its colour is read while the shell is being told.
-  std::vector<DWORD> seen;
+  std::vector<std::uint32_t> seen;
   shell.SetObserver([&](const FakeShell::Call& call) {
     if (call.message != NIM_MODIFY) return;
     const auto pixels = IconPixels(call.data.hIcon);
@@ -680,7 +677,7 @@ TEST(TrayIcon, APopupMenuOpensAndItsChoiceReachesTheOwner) {
   });
   SendIconEvent(tray, WM_RBUTTONUP);
   ::KillTimer(nullptr, timer);
-  PumpMessages();
+  PumpPending();
   EXPECT_TRUE(menuSeen);
   EXPECT_EQ(host.LastCommand(), 4242);
 }

@@ -7,44 +7,25 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "core/control_names.h"
 #include "res/resource_ids.h"
 #include "tests/win32/tray/notification_area.h"
 #include "tests/win32/tray/tray_test_support.h"
-#include "tests/win32/ui/ui_test_support.h"
+#include "tests/win32/support/form_test.h"
+#include "tests/win32/support/input.h"
+#include "tests/win32/support/pixels.h"
+#include "tests/win32/support/probe.h"
+#include "tests/win32/support/test_windows.h"
 #include "win/text.h"
 
 namespace velmora::test {
 namespace {
-
-using tray::TTrayIcon;
-using tray::test::ClickIcon;
-using tray::test::HasTaskbarButton;
-using tray::test::IconWindowAdded;
-using tray::test::ShellHolds;
-using tray::test::TaskbarCreated;
-using tray::test::TooltipOf;
-using tray::test::WineTray;
-using tray::test::WineTrayIcons;
-
-// Another top-level window that takes the foreground, placed over part of the main window and
-// away from the notification area, so that coming back "in front" means something.
-class OtherWindow {
- public:
-  OtherWindow() {
-    ::SetWindowPos(window_, HWND_TOP, 700, 600, 0, 0, SWP_NOSIZE);
-    ::SetForegroundWindow(window_);
-    PumpFor(milliseconds(100));
-  }
-  HWND Get() const { return window_.Get(); }
-
- private:
-  tray::test::HostWindow window_;
-};
 
 // The middle of the part of `front` that `back` overlaps.
 POINT MiddleOfOverlap(HWND front, HWND back) {
@@ -111,8 +92,8 @@ HICON ApplicationIcon() {
   const int cy = ::GetSystemMetrics(SM_CYSMICON);
   const int left = (r.left + r.right - cx) / 2;
   const int top = (r.top + r.bottom - cy) / 2;
-  const std::vector<DWORD> onWhite = tray::test::IconPixels(ApplicationIcon());
-  const std::vector<DWORD> onBlack = tray::test::IconPixels(ApplicationIcon(), true);
+  const std::vector<std::uint32_t> onWhite = IconPixels(ApplicationIcon());
+  const std::vector<std::uint32_t> onBlack = IconPixels(ApplicationIcon(), true);
   std::vector<std::size_t> opaque;
   for (std::size_t i = 0; i < onWhite.size() && i < onBlack.size(); ++i) {
     if (onWhite[i] == onBlack[i]) opaque.push_back(i);
@@ -122,17 +103,17 @@ HICON ApplicationIcon() {
   }
   std::size_t differ = 0;
   std::size_t first = 0;
-  const auto match = [&](const std::vector<DWORD>& shown) {
+  const auto match = [&](const std::vector<std::uint32_t>& shown) {
     differ = 0;
     for (auto it = opaque.rbegin(); shown.size() == onWhite.size() && it != opaque.rend(); ++it) {
       if (shown[*it] != onWhite[*it]) ++differ, first = *it;
     }
     return shown.size() == onWhite.size() && differ == 0;
   };
-  std::vector<DWORD> shown;
+  std::vector<std::uint32_t> shown;
   if (PumpUntil(
           [&] {
-            shown = tray::test::ScreenPixels({left, top, left + cx, top + cy});
+            shown = ScreenPixels({left, top, left + cx, top + cy});
             return match(shown);
           },
           milliseconds(2000))) {
@@ -140,7 +121,7 @@ HICON ApplicationIcon() {
   }
   if (shown.size() != onWhite.size()) return ::testing::AssertionFailure() << "nothing on screen";
   char detail[96];
-  std::snprintf(detail, sizeof detail, "first at (%d, %d): %06lX for %06lX",
+  std::snprintf(detail, sizeof detail, "first at (%d, %d): %06X for %06X",
                 left + static_cast<int>(first) % cx, top + static_cast<int>(first) / cx,
                 shown[first], onWhite[first]);
   return ::testing::AssertionFailure()
@@ -306,7 +287,7 @@ TEST_F(TrayProgramTest, RealClicksOnTheIconInTheNotificationArea) {
     PumpFor(milliseconds(::GetDoubleClickTime() + 200));
     OtherWindow other;
     codes.clear();
-    ClickIcon(iconWindow, c.clicks, c.right);
+    ClickAtScreen(CentreOf(iconWindow), c.clicks, c.right);
     EXPECT_TRUE(PumpUntil([&] { return Contains(codes, c.reported); }, milliseconds(3000)))
         << "the click did not reach the component";
     if (c.restores) {
@@ -323,32 +304,7 @@ TEST_F(TrayProgramTest, RealClicksOnTheIconInTheNotificationArea) {
 }
 
 // A window away from the form that counts the left button presses it gets.
-class ClickTarget {
- public:
-  static constexpr POINT kPoint{100, 940};
-
-  ClickTarget() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = &ClickTarget::WindowProc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = L"VelmoraTrayClickTarget";
-    ::RegisterClassW(&wc);
-    clicks = 0;
-    window_.reset(::CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, wc.lpszClassName, L"target",
-                                    WS_POPUP | WS_VISIBLE, kPoint.x - 60, kPoint.y - 40, 120, 80,
-                                    nullptr, nullptr, wc.hInstance, nullptr));
-  }
-  static inline int clicks = 0;
-
- private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_LBUTTONDOWN) ++clicks;
-    if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-  win::UniqueWindow window_;
-};
+constexpr POINT kTargetPoint{100, 940};
 
 // What the form writes into the clock panel and whether anything shows the window again.
 struct Watch {
@@ -358,7 +314,7 @@ struct Watch {
 
 LRESULT CALLBACK WatchClockPanel(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                  DWORD_PTR watch) {
-  if (message == SB_SETTEXTW && LOBYTE(LOWORD(wParam)) == 0) {
+  if (message == SB_SETTEXTW && LOBYTE(LOWORD(wParam)) == kClockPanel) {
     reinterpret_cast<Watch*>(watch)->clock.push_back(
         win::Narrow(reinterpret_cast<const wchar_t*>(lParam)));
   }
@@ -385,46 +341,46 @@ std::string LineStartingWith(const std::string& memo, const std::string& prefix)
 
 TEST_F(TrayProgramTest, BothSchedulesGoOnWhileTheWindowIsHiddenInTheTray) {
   ProbeCopy probe(L"托盘 探针.exe");
-  ClickTarget target;
-  for (int i = 2; i <= 5; ++i) ::SetWindowTextW(Find("Edit" + std::to_string(i)), L"");
+  ClickTarget target(
+      {kTargetPoint.x - 60, kTargetPoint.y - 40, kTargetPoint.x + 60, kTargetPoint.y + 40});
+  for (int i = 2; i <= 5; ++i) ::SetWindowTextW(Find(control::kRowPath + std::to_string(i)), L"");
   const LocalTime when = NowPlusSeconds(2);
   ::SetWindowTextW(Find("Edit1"), probe.Path().c_str());
-  SetPicker(Find("FSetDate1"), when);
-  SetPicker(Find("FSetTime1"), when);
-  ::SetWindowTextW(Find("Edit6"), L"0");  // only the click at the start moment
-  ::SetWindowTextW(Find("Edit7"), std::to_wstring(ClickTarget::kPoint.x).c_str());
-  ::SetWindowTextW(Find("Edit8"), std::to_wstring(ClickTarget::kPoint.y).c_str());
-  SetPicker(Find("DateTimePicker1"), when);
-  SetPicker(Find("DateTimePicker2"), when);
-  ClickToolButton("ToolButton1");
-  ClickWindowCentre(Find("CheckBox1"));
-  ASSERT_TRUE(form->IsChecked("CheckBox1"));
+  SetRowMoment(1, when);
+  ::SetWindowTextW(Find(control::kClickInterval), L"0");  // only the click at the start moment
+  ::SetWindowTextW(Find(control::kClickX), std::to_wstring(kTargetPoint.x).c_str());
+  ::SetWindowTextW(Find(control::kClickY), std::to_wstring(kTargetPoint.y).c_str());
+  SetPicker(Find(control::kClickStartDate), when);
+  SetPicker(Find(control::kClickStartTime), when);
+  ClickToolButton(control::kStartButton);
+  ClickWindowCentre(Find(control::kClickSwitch));
+  ASSERT_TRUE(form->IsChecked(control::kClickSwitch));
 
   Minimize();
   ASSERT_FALSE(Visible());
   Watch watch;
-  ::SetWindowSubclass(Find("StatusBar1"), WatchClockPanel, 1, reinterpret_cast<DWORD_PTR>(&watch));
+  ::SetWindowSubclass(Find(control::kStatusBar), WatchClockPanel, 1,
+                      reinterpret_cast<DWORD_PTR>(&watch));
   ::SetWindowSubclass(Form(), WatchShowing, 1, reinterpret_cast<DWORD_PTR>(&watch));
   ASSERT_LT(EncodeMoment(win::SystemClock().Now()), EncodeMoment(when))
       << "too slow to hide the window before the moment came";
 
   const std::string opened = "打开程序-" + win::Narrow(probe.Path()) + "-执行时间-";
-  const std::string clicked = "鼠标单击坐标-" + std::to_string(ClickTarget::kPoint.x) + "," +
-                              std::to_string(ClickTarget::kPoint.y) + "-执行时间-";
+  const std::string clicked = "鼠标单击坐标-" + std::to_string(kTargetPoint.x) + "," +
+                              std::to_string(kTargetPoint.y) + "-执行时间-";
   EXPECT_TRUE(PumpUntil(
       [&] {
-        return probe.Ran() && ClickTarget::clicks >= 3 &&
-               !LineStartingWith(Memo(), opened).empty() &&
+        return probe.Ran() && target.Presses() >= 3 && !LineStartingWith(Memo(), opened).empty() &&
                !LineStartingWith(Memo(), clicked).empty();
       },
       milliseconds(10000)))
-      << "memo: " << Memo() << "\nclicks: " << ClickTarget::clicks;
+      << "memo: " << Memo() << "\nclicks: " << target.Presses();
   // A few more ticks of the clock.
   EXPECT_TRUE(PumpUntil([&] { return watch.clock.size() >= 4; }, milliseconds(5000)));
 
   EXPECT_FALSE(Visible());
   EXPECT_EQ(watch.shown, 0) << "a tick showed the window";
-  EXPECT_EQ(ClickTarget::clicks, 3);
+  EXPECT_EQ(target.Presses(), 3);
   for (const std::string& prefix : {opened, clicked}) {
     const std::string line = LineStartingWith(Memo(), prefix);
     ASSERT_FALSE(line.empty()) << prefix;
@@ -441,8 +397,8 @@ TEST_F(TrayProgramTest, BothSchedulesGoOnWhileTheWindowIsHiddenInTheTray) {
       EXPECT_NE(watch.clock[i], watch.clock[i - 1]);
     }
   }
-  EXPECT_EQ(StatusPanelText(Find("StatusBar1"), 0), watch.clock.back());
-  ::RemoveWindowSubclass(Find("StatusBar1"), WatchClockPanel, 1);
+  EXPECT_EQ(StatusPanelText(Find(control::kStatusBar), kClockPanel), watch.clock.back());
+  ::RemoveWindowSubclass(Find(control::kStatusBar), WatchClockPanel, 1);
   ::RemoveWindowSubclass(Form(), WatchShowing, 1);
 }
 
@@ -481,7 +437,7 @@ TEST_F(TrayProgramTest, TheShellsTaskbarCreatedAddsTheIconAgain) {
     // The new icon works as the old one did.
     if (c.hidden) {
       PumpFor(milliseconds(::GetDoubleClickTime() + 200));
-      ClickIcon(iconWindow, 2);
+      ClickAtScreen(CentreOf(iconWindow), 2);
       EXPECT_TRUE(PumpUntil([&] { return Visible(); }, milliseconds(3000)));
     }
   }
@@ -538,7 +494,7 @@ TEST_F(TrayProgramTest, ExitDeletesTheIconBeforeItsWindowGoes) {
     bool hidden;
     std::function<void()> close;
   } cases[] = {
-      {"the Exit button", false, [this] { ClickToolButton("ToolButton4"); }},
+      {"the Exit button", false, [this] { ClickToolButton(control::kExitButton); }},
       {"WM_CLOSE", false, [this] { ::PostMessageW(Form(), WM_CLOSE, 0, 0); }},
       {"the close box", false, [this] { ::PostMessageW(Form(), WM_SYSCOMMAND, SC_CLOSE, 0); }},
       {"WM_CLOSE while hidden in the tray", true,

@@ -1,17 +1,19 @@
 // Fixtures for the tray icon tests: a stand-in for the shell's notification area that records
-// every call, a host window standing in for the main window, and small message-loop helpers.
+// every call, and the component made for a host window that stands in for the main window.
 #pragma once
 
 #include <windows.h>
 #include <shellapi.h>
 
-#include <chrono>
 #include <functional>
 #include <set>
 #include <utility>
 #include <vector>
 
 #include "tray/tray_icon.h"
+#include "tests/win32/support/pixels.h"
+#include "tests/win32/support/pump.h"
+#include "tests/win32/support/test_windows.h"
 #include "win/handles.h"
 
 namespace velmora::tray::test {
@@ -74,69 +76,13 @@ class FakeShell {
   std::function<void(const Call&)> observer_;
 };
 
-// A top-level window with its own taskbar button, as the main window has. It remembers the
-// last WM_COMMAND it received.
-class HostWindow {
- public:
-  explicit HostWindow(bool show = true) {
-    static const ATOM atom = [] {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof(wc);
-      wc.lpfnWndProc = &HostWindow::WindowProc;
-      wc.hInstance = ::GetModuleHandleW(nullptr);
-      wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-      wc.lpszClassName = L"VelmoraTrayTestHost";
-      return ::RegisterClassExW(&wc);
-    }();
-    (void)atom;
-    window_.reset(::CreateWindowExW(0, L"VelmoraTrayTestHost", L"Velmora", WS_OVERLAPPEDWINDOW, 120,
-                                    120, 420, 260, nullptr, nullptr, ::GetModuleHandleW(nullptr),
-                                    this));
-    if (show) {
-      ::ShowWindow(window_.get(), SW_SHOWNORMAL);
-      ::SetForegroundWindow(window_.get());
-    }
-  }
-  HWND Get() const { return window_.get(); }
-  operator HWND() const { return window_.get(); }
-  WORD LastCommand() const { return lastCommand_; }
-  void Destroy() { window_.reset(); }
-
- private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-      ::SetWindowLongPtrW(
-          window, GWLP_USERDATA,
-          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<HostWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self && message == WM_COMMAND) self->lastCommand_ = LOWORD(wParam);
-    return ::DefWindowProcW(window, message, wParam, lParam);
-  }
-
-  win::UniqueWindow window_;
-  WORD lastCommand_ = 0;
-};
-
-inline void PumpMessages() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
-
-// Runs the message loop until `done` holds or the (generous) limit passes.
-inline bool PumpUntil(const std::function<bool()>& done,
-                      std::chrono::milliseconds limit = std::chrono::seconds(10)) {
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    PumpMessages();
-  }
-  return true;
-}
+using velmora::test::HostWindow;
+using velmora::test::IconPixels;
+using velmora::test::milliseconds;
+using velmora::test::OtherWindow;
+using velmora::test::PumpFor;
+using velmora::test::PumpPending;
+using velmora::test::PumpUntil;
 
 // A window gets a taskbar button while it is visible and either unowned and no tool window, or
 // marked as an app window.
@@ -156,42 +102,13 @@ inline UINT TaskbarCreated() {
   return ::RegisterWindowMessageW(L"TaskbarCreated");
 }
 
-using UniqueDc = win::UniqueHandle<HDC, &::DeleteDC>;
-
-// The icon drawn on white (or on black) at the small icon size, as 0x00RRGGBB values.
-inline std::vector<DWORD> IconPixels(HICON icon, bool onBlack = false) {
-  const int cx = ::GetSystemMetrics(SM_CXSMICON);
-  const int cy = ::GetSystemMetrics(SM_CYSMICON);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = cx;
-  info.bmiHeader.biHeight = -cy;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  UniqueDc dc(::CreateCompatibleDC(nullptr));
-  win::UniqueBitmap dib(::CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dib) return {};
-  std::vector<DWORD> pixels;
-  {
-    win::SelectedObject selected(dc.get(), dib.get());
-    ::PatBlt(dc.get(), 0, 0, cx, cy, onBlack ? BLACKNESS : WHITENESS);
-    ::DrawIconEx(dc.get(), 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL);
-    ::GdiFlush();
-    const auto* first = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < cx * cy; ++i) pixels.push_back(first[i] & 0x00FFFFFF);
-  }
-  return pixels;
-}
-
 // A bitmap of one colour at the small icon size, for an image list.
 inline win::UniqueBitmap SolidBitmap(COLORREF color) {
   const int cx = ::GetSystemMetrics(SM_CXSMICON);
   const int cy = ::GetSystemMetrics(SM_CYSMICON);
   win::ScreenDc screen;
   win::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen, cx, cy));
-  UniqueDc dc(::CreateCompatibleDC(screen));
+  win::UniqueDc dc(::CreateCompatibleDC(screen));
   win::SelectedObject selected(dc.get(), bitmap.get());
   win::UniqueBrush brush(::CreateSolidBrush(color));
   RECT all{0, 0, cx, cy};
@@ -200,3 +117,9 @@ inline win::UniqueBitmap SolidBitmap(COLORREF color) {
 }
 
 }  // namespace velmora::tray::test
+
+namespace velmora::test {
+using tray::TTrayIcon;
+using tray::test::HasTaskbarButton;
+using tray::test::TaskbarCreated;
+}  // namespace velmora::test

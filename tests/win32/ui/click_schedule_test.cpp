@@ -4,72 +4,49 @@
 
 #include <string>
 
-#include "ui_test_support.h"
+#include "core/control_names.h"
+#include "tests/win32/support/form_test.h"
+#include "tests/win32/support/input.h"
+#include "tests/win32/support/test_windows.h"
 
 namespace velmora::test {
 namespace {
 
-int targetClicks = 0;
-
-LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_LBUTTONDOWN) ++targetClicks;
-  if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
-  return ::DefWindowProcW(window, message, wParam, lParam);
-}
-
 // A window away from the form that counts the left button presses it gets.
-class ClickTarget {
- public:
-  ClickTarget() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = TargetProc;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = L"VelmoraClickTarget";
-    ::RegisterClassW(&wc);
-    window_ = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, wc.lpszClassName, L"target",
-                                WS_POPUP | WS_VISIBLE, 40, 40, 120, 120, nullptr, nullptr,
-                                wc.hInstance, nullptr);
-    targetClicks = 0;
-  }
-  ~ClickTarget() { ::DestroyWindow(window_); }
-
- private:
-  HWND window_;
-};
+constexpr RECT kTargetRect{40, 40, 160, 160};
 
 using ClickScheduleTest = FormTest;
 
 TEST_F(ClickScheduleTest, CheckingTheBoxClicksAtTheStartMomentWhileTheProgramScheduleIsStopped) {
-  ClickTarget target;
-  ::SetWindowTextW(Find("Edit6"), L"0");  // no interval clicks
-  ::SetWindowTextW(Find("Edit7"), L"0100");
-  ::SetWindowTextW(Find("Edit8"), L"100");
+  ClickTarget target(kTargetRect);
+  ::SetWindowTextW(Find(control::kClickInterval), L"0");  // no interval clicks
+  ::SetWindowTextW(Find(control::kClickX), L"0100");
+  ::SetWindowTextW(Find(control::kClickY), L"100");
   const LocalTime when = NowPlusSeconds(2);
-  SetPicker(Find("DateTimePicker1"), when);
-  SetPicker(Find("DateTimePicker2"), when);
+  SetPicker(Find(control::kClickStartDate), when);
+  SetPicker(Find(control::kClickStartTime), when);
 
-  ClickWindowCentre(Find("CheckBox1"));
-  ASSERT_TRUE(form->IsChecked("CheckBox1"));
-  ASSERT_TRUE(PumpUntil([] { return targetClicks >= 3; }, milliseconds(8000)))
-      << "clicks: " << targetClicks;
+  ClickWindowCentre(Find(control::kClickSwitch));
+  ASSERT_TRUE(form->IsChecked(control::kClickSwitch));
+  ASSERT_TRUE(PumpUntil([&] { return target.Presses() >= 3; }, milliseconds(8000)))
+      << "clicks: " << target.Presses();
   PumpFor(milliseconds(300));
-  EXPECT_EQ(targetClicks, 3);  // three down/up pairs
+  EXPECT_EQ(target.Presses(), 3);  // three down/up pairs
   const std::string prefix = "鼠标单击坐标-0100,100-执行时间-";
   ASSERT_EQ(Memo().rfind(prefix, 0), 0u) << Memo();
   const Moment stamp = ParseMoment(Memo().substr(prefix.size()), form->Patterns());
   EXPECT_GE(stamp, EncodeMoment(when));
   EXPECT_LT(stamp, EncodeMoment(when) + 5 / 86400.0);
-  EXPECT_TRUE(ToolButtonEnabled("ToolButton1"));  // the program schedule never started
+  EXPECT_TRUE(ToolButtonEnabled(control::kStartButton));  // the program schedule never started
 
   // Switched off, a start moment that comes round again clicks nothing.
-  ClickWindowCentre(Find("CheckBox1"));
-  ASSERT_FALSE(form->IsChecked("CheckBox1"));
+  ClickWindowCentre(Find(control::kClickSwitch));
+  ASSERT_FALSE(form->IsChecked(control::kClickSwitch));
   const LocalTime again = NowPlusSeconds(2);
-  SetPicker(Find("DateTimePicker1"), again);
-  SetPicker(Find("DateTimePicker2"), again);
+  SetPicker(Find(control::kClickStartDate), again);
+  SetPicker(Find(control::kClickStartTime), again);
   PumpFor(milliseconds(3500));
-  EXPECT_EQ(targetClicks, 3);
+  EXPECT_EQ(target.Presses(), 3);
   EXPECT_EQ(Memo().find("\r\n"), std::string::npos) << Memo();
 }
 

@@ -5,9 +5,12 @@
 #include <atomic>
 #include <thread>
 
-#include "error_box.h"
+#include "core/control_names.h"
+#include "tests/win32/support/error_box.h"
 #include "ui/error_reporter.h"
-#include "ui_test_support.h"
+#include "tests/win32/support/form_test.h"
+#include "tests/win32/support/input.h"
+#include "tests/win32/support/probe.h"
 
 namespace velmora::test {
 namespace {
@@ -76,7 +79,7 @@ TEST_F(FailingTickTest, OneBoxAtATimeWithTheExactTitleAndTextWhileTheTimerGoesOn
     }
     done = true;
   });
-  ClickToolButton("ToolButton1");
+  ClickToolButton(control::kStartButton);
   PumpUntil([&] { return done.load(); }, milliseconds(40000));
   watcher.join();
 
@@ -89,10 +92,11 @@ TEST_F(FailingTickTest, OneBoxAtATimeWithTheExactTitleAndTextWhileTheTimerGoesOn
   EXPECT_EQ(seen.second.text, expectedText);
   EXPECT_TRUE(seen.secondClosed);
   EXPECT_EQ(form->Patterns().shortDate, win::ReadRegionalPatterns().shortDate);
-  EXPECT_TRUE(PumpUntil([&] { return !StatusPanelText(Find("StatusBar1"), 0).empty(); },
-                        milliseconds(4000)));
+  EXPECT_TRUE(
+      PumpUntil([&] { return !StatusPanelText(Find(control::kStatusBar), kClockPanel).empty(); },
+                milliseconds(4000)));
   EXPECT_FALSE(ErrorBoxOpen());
-  ClickToolButton("ToolButton2");
+  ClickToolButton(control::kStopButton);
 }
 
 }  // namespace

@@ -14,10 +14,13 @@
 #include <thread>
 #include <vector>
 
+#include "core/control_names.h"
 #include "core/error.h"
-#include "error_box.h"
+#include "tests/win32/support/error_box.h"
 #include "ui/error_reporter.h"
-#include "ui_test_support.h"
+#include "tests/win32/support/form_test.h"
+#include "tests/win32/support/input.h"
+#include "tests/win32/support/probe.h"
 #include "win/system_error.h"
 #include "win/text.h"
 
@@ -91,7 +94,7 @@ class FieldAidsTest : public FormTest {
     PumpFor(milliseconds(50));
   }
 
-  std::string Panel1() const { return StatusPanelText(Find("StatusBar1"), 1); }
+  std::string Panel1() const { return StatusPanelText(Find(control::kStatusBar), kPointerPanel); }
 };
 
 void PutOnClipboard(HWND owner, const std::wstring& text) {
@@ -136,7 +139,7 @@ TEST_F(CharFilterTest, NumberFieldsTakeDigitsOnlyWhileDeleteAndTypingOverASelect
   // Text that Ctrl+V would paste if it got through.
   PutOnClipboard(form->Handle(), L"-x");
 
-  for (const char* name : {"Edit6", "Edit7", "Edit8"}) {
+  for (const char* name : {control::kClickInterval, control::kClickX, control::kClickY}) {
     const HWND field = Find(name);
     for (const auto& c : cases) {
       SCOPED_TRACE(std::string(name) + " " + c.keys);
@@ -152,10 +155,10 @@ TEST_F(CharFilterTest, NumberFieldsTakeDigitsOnlyWhileDeleteAndTypingOverASelect
 }
 
 TEST_F(CharFilterTest, DateAndTimeFieldsTakeDigitsAndBackspaceOnly) {
-  std::vector<std::string> fields = {"DateTimePicker1", "DateTimePicker2"};
+  std::vector<std::string> fields = {control::kClickStartDate, control::kClickStartTime};
   for (int i = 1; i <= 5; ++i) {
-    fields.push_back("FSetDate" + std::to_string(i));
-    fields.push_back("FSetTime" + std::to_string(i));
+    fields.push_back(control::kRowDate + std::to_string(i));
+    fields.push_back(control::kRowTime + std::to_string(i));
   }
   for (const std::string& name : fields) {
     SCOPED_TRACE(name);
@@ -169,7 +172,7 @@ TEST_F(CharFilterTest, DateAndTimeFieldsTakeDigitsAndBackspaceOnly) {
 // Only typing is filtered: the edit menu's Paste puts any text in.
 TEST_F(CharFilterTest, PastedTextIsNotFiltered) {
   PutOnClipboard(form->Handle(), L"-1 a");
-  for (const char* name : {"Edit6", "Edit7", "Edit8"}) {
+  for (const char* name : {control::kClickInterval, control::kClickX, control::kClickY}) {
     const HWND field = Find(name);
     ::SendMessageW(field, EM_SETSEL, 0, -1);
     ::SendMessageW(field, WM_PASTE, 0, 0);
@@ -297,9 +300,11 @@ TEST_F(BrowseTest, TheChosenFileFillsTheButtonsRowOnlyAndIsProposedNextTime) {
     Act act;
     const std::wstring* file;
   } steps[] = {
-      {3, "Edit1", kChoose, &first.Path()},  {5, "FSetDate2", kCancel, nullptr},
-      {1, "Edit1", kChoose, &second.Path()}, {3, "Edit6", kChooseMissingThenCancel, &missing},
-      {2, "Memo1", kChoose, &first.Path()},
+      {3, "Edit1", kChoose, &first.Path()},
+      {5, "FSetDate2", kCancel, nullptr},
+      {1, "Edit1", kChoose, &second.Path()},
+      {3, control::kClickInterval, kChooseMissingThenCancel, &missing},
+      {2, control::kMessageList, kChoose, &first.Path()},
   };
 
   std::map<int, std::string> rows;  // what each row's path field must hold
@@ -307,7 +312,7 @@ TEST_F(BrowseTest, TheChosenFileFillsTheButtonsRowOnlyAndIsProposedNextTime) {
   std::wstring lastChosen;
   const HWND formWindow = form->Handle();
   for (const auto& step : steps) {
-    SCOPED_TRACE("SpeedButton" + std::to_string(step.row));
+    SCOPED_TRACE(control::kRowBrowse + std::to_string(step.row));
     const HWND focus = Find(step.focus);
     ::SetFocus(focus);
     struct Seen {
@@ -315,7 +320,7 @@ TEST_F(BrowseTest, TheChosenFileFillsTheButtonsRowOnlyAndIsProposedNextTime) {
       bool warned = false, stayedOpen = false, closed = false;
       bool readoutWhileOpen = false;
     } seen;
-    const HWND bar = Find("StatusBar1");
+    const HWND bar = Find(control::kStatusBar);
     const POINT pointer{10 * step.row, 20 * step.row};
     std::atomic<bool> done{false};
     std::thread driver([&] {
@@ -326,7 +331,8 @@ TEST_F(BrowseTest, TheChosenFileFillsTheButtonsRowOnlyAndIsProposedNextTime) {
         // The form's timers go on inside the dialog's modal loop.
         ::SetCursorPos(pointer.x, pointer.y);
         for (int waited = 0; waited < 3000 && !seen.readoutWhileOpen; waited += 20) {
-          seen.readoutWhileOpen = StatusPanelText(bar, 1) == Readout(pointer.x, pointer.y);
+          seen.readoutWhileOpen =
+              StatusPanelText(bar, kPointerPanel) == Readout(pointer.x, pointer.y);
           ::Sleep(20);
         }
         if (step.act == kCancel) {
@@ -349,7 +355,7 @@ TEST_F(BrowseTest, TheChosenFileFillsTheButtonsRowOnlyAndIsProposedNextTime) {
       }
       done = true;
     });
-    ClickWindowCentre(Find("SpeedButton" + std::to_string(step.row)));
+    ClickWindowCentre(Find(control::kRowBrowse + std::to_string(step.row)));
     PumpUntil([&] { return done.load(); }, milliseconds(30000));
     driver.join();
     PumpFor(milliseconds(100));
@@ -377,7 +383,8 @@ TEST_F(BrowseTest, TheChosenFileFillsTheButtonsRowOnlyAndIsProposedNextTime) {
       lastChosen = *step.file;
     }
     for (int i = 1; i <= 5; ++i) {
-      EXPECT_EQ(WindowText(Find("Edit" + std::to_string(i))), rows[i]) << "Edit" << i;
+      EXPECT_EQ(WindowText(Find(control::kRowPath + std::to_string(i))), rows[i])
+          << control::kRowPath << i;
     }
     // The button never took the focus from the field that had it.
     EXPECT_EQ(::GetFocus(), focus);
@@ -408,7 +415,7 @@ TEST_F(PointerReadoutTest, FitsItsPanelWhole) {
   form->UsePointerReader([] { return PointerPosition{-32768, -32768}; });
   ASSERT_TRUE(PumpUntil([&] { return Panel1() == Readout(-32768, -32768); }, milliseconds(3000)));
   form->UsePointerReader(ReadPointer);
-  const HWND bar = Find("StatusBar1");
+  const HWND bar = Find(control::kStatusBar);
   RECT part{};
   ASSERT_TRUE(::SendMessageW(bar, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part)));
   const std::wstring text = win::Widen(kReadoutCaption + "-32768 -- -32768");
@@ -476,16 +483,16 @@ TEST_F(PointerReadoutTest, AFailingReadReachesTheReporterOnEveryTickAndTheReadou
     } seen;
     std::atomic<bool> done{false};
     const DWORD pid = ::GetCurrentProcessId();
-    const HWND bar = Find("StatusBar1");
+    const HWND bar = Find(control::kStatusBar);
     std::thread watcher([&] {
       seen.first = WaitForErrorBox(pid, 5000);
       if (seen.first.window) {
         ::Sleep(600);  // five or six more ticks fail meanwhile
         seen.boxesWhileFirst = ErrorBoxesOf(pid).size();
-        seen.panelWhileFirst = StatusPanelText(bar, 1);
+        seen.panelWhileFirst = StatusPanelText(bar, kPointerPanel);
         seen.firstClosed = CloseErrorBox(seen.first, 3000);
         seen.second = WaitForErrorBox(pid, 3000);
-        seen.panelWhileSecond = StatusPanelText(bar, 1);
+        seen.panelWhileSecond = StatusPanelText(bar, kPointerPanel);
         failing = false;
         if (seen.second.window) seen.secondClosed = CloseErrorBox(seen.second, 3000);
       }

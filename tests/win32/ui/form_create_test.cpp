@@ -6,8 +6,11 @@
 #include <thread>
 #include <vector>
 
-#include "error_box.h"
-#include "ui_test_support.h"
+#include "core/control_names.h"
+#include "tests/win32/support/error_box.h"
+#include "tests/win32/support/form_test.h"
+#include "tests/win32/support/input.h"
+#include "tests/win32/support/probe.h"
 
 namespace velmora::test {
 namespace {
@@ -30,8 +33,8 @@ class ScriptedClock : public Clock {
 std::vector<std::string> RowFields() {
   std::vector<std::string> names;
   for (int i = 1; i <= 5; ++i) {
-    names.push_back("FSetDate" + std::to_string(i));
-    names.push_back("FSetTime" + std::to_string(i));
+    names.push_back(control::kRowDate + std::to_string(i));
+    names.push_back(control::kRowTime + std::to_string(i));
   }
   return names;
 }
@@ -53,8 +56,8 @@ TEST(FormCreate, PickersTakeTheFirstTwoReadingsAndEveryRowTheThird) {
                              {2031, 3, 4, 5, 6, 10, 400}});
   TForm1 form(::GetModuleHandleW(nullptr), win::ReadRegionalPatterns(), clock);
   form.Create();
-  ExpectSameSecond(PickerValue(form.WindowOf("DateTimePicker1")), {2031, 3, 4, 5, 6, 7});
-  ExpectSameSecond(PickerValue(form.WindowOf("DateTimePicker2")), {2031, 3, 4, 5, 6, 8});
+  ExpectSameSecond(PickerValue(form.WindowOf(control::kClickStartDate)), {2031, 3, 4, 5, 6, 7});
+  ExpectSameSecond(PickerValue(form.WindowOf(control::kClickStartTime)), {2031, 3, 4, 5, 6, 8});
   for (const std::string& name : RowFields()) {
     SCOPED_TRACE(name);
     ExpectSameSecond(PickerValue(form.WindowOf(name)), {2031, 3, 4, 5, 6, 9});
@@ -70,8 +73,8 @@ TEST(FormCreate, WithTheSystemClockEveryFieldIsTheStartUpMoment) {
   form.Create();
   const Moment after = TruncatedToSecond(EncodeMoment(clock.Now()));
   std::vector<std::string> names = RowFields();
-  names.push_back("DateTimePicker1");
-  names.push_back("DateTimePicker2");
+  names.push_back(control::kClickStartDate);
+  names.push_back(control::kClickStartTime);
   for (const std::string& name : names) {
     SCOPED_TRACE(name);
     const Moment m = TruncatedToSecond(form.MomentOf(name));

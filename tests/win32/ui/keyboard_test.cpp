@@ -11,8 +11,10 @@
 #include <thread>
 #include <vector>
 
-#include "error_box.h"
-#include "ui_test_support.h"
+#include "core/control_names.h"
+#include "tests/win32/support/error_box.h"
+#include "tests/win32/support/form_test.h"
+#include "tests/win32/support/input.h"
 #include "win/text.h"
 
 namespace velmora::test {
@@ -55,9 +57,9 @@ struct ControlCase {
 const std::vector<ControlCase>& Cases() {
   static const std::vector<ControlCase> cases = {
       {"path field", "Edit1", Reach::Focus, {{"Space", Effect::AppendsSpace}}},
-      {"number field", "Edit6", Reach::Focus, {}},
+      {"number field", control::kClickInterval, Reach::Focus, {}},
       {"message list",
-       "Memo1",
+       control::kMessageList,
        Reach::Focus,
        {{"Space", Effect::AppendsSpace},
         {"Enter", Effect::AppendsLine},
@@ -68,10 +70,10 @@ const std::vector<ControlCase>& Cases() {
        Reach::Focus,
        {{"Up", Effect::StepsValue}, {"Down", Effect::StepsValue}}},
       {"time field",
-       "DateTimePicker2",
+       control::kClickStartTime,
        Reach::Focus,
        {{"Up", Effect::StepsValue}, {"Down", Effect::StepsValue}}},
-      {"check box", "CheckBox1", Reach::Focus, {{"Space", Effect::Toggles}}},
+      {"check box", control::kClickSwitch, Reach::Focus, {{"Space", Effect::Toggles}}},
       {"radio button",
        "rbtOp4",
        Reach::Focus,
@@ -79,8 +81,8 @@ const std::vector<ControlCase>& Cases() {
         {"Right", Effect::PicksNeighbour},
         {"Up", Effect::PicksNeighbour},
         {"Down", Effect::PicksNeighbour}}},
-      {"status bar", "StatusBar1", Reach::ClickBeside, {}},
-      {"toolbar", "Toolbar1", Reach::ClickBeside, {}},
+      {"status bar", control::kStatusBar, Reach::ClickBeside, {}},
+      {"toolbar", control::kToolbar, Reach::ClickBeside, {}},
   };
   return cases;
 }
@@ -108,10 +110,12 @@ const std::wstring kNote = L"备注 note";
 class KeyboardTest : public FormTest {
  protected:
   std::vector<std::string> Fields() const {
-    std::vector<std::string> names = {"Memo1",           "Edit6",           "Edit7",    "Edit8",
-                                      "DateTimePicker1", "DateTimePicker2", "CheckBox1"};
+    std::vector<std::string> names = {
+        control::kMessageList,    control::kClickInterval,  control::kClickX,     control::kClickY,
+        control::kClickStartDate, control::kClickStartTime, control::kClickSwitch};
     for (int i = 1; i <= 5; ++i) {
-      for (const char* role : {"Edit", "FSetDate", "FSetTime", "rbtOp", "rbtColse"}) {
+      for (const char* role : {control::kRowPath, control::kRowDate, control::kRowTime,
+                               control::kRowOpen, control::kRowClose}) {
         names.push_back(role + std::to_string(i));
       }
     }
@@ -132,8 +136,8 @@ class KeyboardTest : public FormTest {
         values[name] = WindowText(w);
       }
     }
-    const HWND toolbar = Find("Toolbar1");
-    for (const char* button : {"ToolButton1", "ToolButton2"}) {
+    const HWND toolbar = Find(control::kToolbar);
+    for (const char* button : {control::kStartButton, control::kStopButton}) {
       const int id = form->ControlByName(button).design->id;
       values[button] = ::SendMessageW(toolbar, TB_ISBUTTONENABLED, id, 0) ? "enabled" : "-";
     }
@@ -142,26 +146,26 @@ class KeyboardTest : public FormTest {
 
   void Reset() const {
     for (int i = 1; i <= 5; ++i) {
-      for (const char* role : {"FSetDate", "FSetTime"}) {
+      for (const char* role : {control::kRowDate, control::kRowTime}) {
         ::SendMessageW(Find(role + std::to_string(i)), DTM_SETSYSTEMTIME, GDT_VALID,
                        reinterpret_cast<LPARAM>(&kBaseMoment));
       }
-      ::SendMessageW(Find("rbtOp" + std::to_string(i)), BM_SETCHECK, BST_CHECKED, 0);
-      ::SendMessageW(Find("rbtColse" + std::to_string(i)), BM_SETCHECK, BST_UNCHECKED, 0);
+      ::SendMessageW(Find(control::kRowOpen + std::to_string(i)), BM_SETCHECK, BST_CHECKED, 0);
+      ::SendMessageW(Find(control::kRowClose + std::to_string(i)), BM_SETCHECK, BST_UNCHECKED, 0);
     }
-    for (const char* picker : {"DateTimePicker1", "DateTimePicker2"}) {
+    for (const char* picker : {control::kClickStartDate, control::kClickStartTime}) {
       ::SendMessageW(Find(picker), DTM_SETSYSTEMTIME, GDT_VALID,
                      reinterpret_cast<LPARAM>(&kBaseMoment));
     }
     // Unchecked through its own handler, so the click schedule stops too.
-    if (::SendMessageW(Find("CheckBox1"), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-      ::SendMessageW(Find("CheckBox1"), BM_CLICK, 0, 0);
+    if (::SendMessageW(Find(control::kClickSwitch), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+      ::SendMessageW(Find(control::kClickSwitch), BM_CLICK, 0, 0);
     }
     const std::pair<const char*, std::wstring> texts[] = {{"Edit1", L"E:\\kvtr.exe"},
-                                                          {"Edit6", L"1"},
-                                                          {"Edit7", L"1080"},
-                                                          {"Edit8", L"654"},
-                                                          {"Memo1", kNote}};
+                                                          {control::kClickInterval, L"1"},
+                                                          {control::kClickX, L"1080"},
+                                                          {control::kClickY, L"654"},
+                                                          {control::kMessageList, kNote}};
     for (const auto& [name, text] : texts) {
       const HWND w = Find(name);
       ::SendMessageW(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -177,7 +181,7 @@ class KeyboardTest : public FormTest {
   // request to move the focus, with the caret at the end of an edit's text; or, for a control
   // that takes no focus, on the number field and then a real click on an empty spot of it.
   void PutFocus(const ControlCase& c) const {
-    const HWND target = c.reach == Reach::Focus ? Find(c.name) : Find("Edit6");
+    const HWND target = c.reach == Reach::Focus ? Find(c.name) : Find(control::kClickInterval);
     ::SendMessageW(form->Handle(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
     const auto length = ::GetWindowTextLengthW(target);
     if (::SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
@@ -223,8 +227,9 @@ class KeyboardTest : public FormTest {
         break;
       case Effect::PicksNeighbour: {
         const std::string row = std::string(c.name).substr(5);
-        mayChange = {"rbtOp" + row, "rbtColse" + row};
-        if ((after.at("rbtOp" + row) == "checked") == (after.at("rbtColse" + row) == "checked")) {
+        mayChange = {control::kRowOpen + row, control::kRowClose + row};
+        if ((after.at(control::kRowOpen + row) == "checked") ==
+            (after.at(control::kRowClose + row) == "checked")) {
           return "row " + row + " has not exactly one action checked";
         }
         break;
@@ -301,7 +306,7 @@ TEST_F(KeyboardTest, NoKeyInAnyControlClosesTheWindowOrLosesAValue) {
 // A note typed into the message list stays, Esc included; Enter starts a new line and Tab
 // moves on to the next control.
 TEST_F(KeyboardTest, EscInTheMessageListKeepsTheTypedNoteAndTheWindow) {
-  const HWND memo = Find("Memo1");
+  const HWND memo = Find(control::kMessageList);
   ClickWindowCentre(memo);
   ASSERT_EQ(::GetFocus(), memo);
   ASSERT_TRUE(PressXKeys("n o t e Escape Return m o r e Escape Escape")) << "xdotool is missing";

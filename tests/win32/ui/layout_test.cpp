@@ -10,8 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "core/control_names.h"
+#include "core/program_schedule.h"
+#include "tests/win32/support/form_test.h"
+#include "tests/win32/support/input.h"
+#include "tests/win32/support/pixels.h"
 #include "ui/error_reporter.h"
-#include "ui_test_support.h"
 #include "win/text.h"
 
 namespace velmora::test {
@@ -47,38 +51,40 @@ std::vector<Expected> Design() {
        0},
       {"Label10", L"Static", 786, 318, 120, 39,
        "启用鼠标点击后如果\r\n启用时间小于当前时\r\n间则默认间隔时间计时", true, kNoCheck, -1, 0},
-      {"Memo1", L"Edit", 17, 220, 610, 187, "", true, kNoCheck, 15,
+      {control::kMessageList, L"Edit", 17, 220, 610, 187, "", true, kNoCheck, 15,
        ES_MULTILINE | WS_VSCROLL | ES_WANTRETURN},
-      {"CheckBox1", L"Button", 649, 222, 97, 17, "启用鼠标单击", true, kUnchecked, 27,
+      {control::kClickSwitch, L"Button", 649, 222, 97, 17, "启用鼠标单击", true, kUnchecked, 27,
        BS_AUTOCHECKBOX},
-      {"DateTimePicker1", L"SysDateTimePick32", 649, 273, 97, 21, "", true, kNoCheck, 28,
+      {control::kClickStartDate, L"SysDateTimePick32", 649, 273, 97, 21, "", true, kNoCheck, 28,
        DTS_UPDOWN | DTS_SHORTDATEFORMAT},
-      {"DateTimePicker2", L"SysDateTimePick32", 752, 273, 97, 21, "", true, kNoCheck, 29,
+      {control::kClickStartTime, L"SysDateTimePick32", 752, 273, 97, 21, "", true, kNoCheck, 29,
        DTS_TIMEFORMAT},
-      {"Edit6", L"Edit", 649, 329, 97, 21, "1", true, kNoCheck, 30, 0},
-      {"Edit7", L"Edit", 649, 386, 97, 21, "1080", true, kNoCheck, 31, 0},
-      {"Edit8", L"Edit", 752, 386, 97, 21, "654", true, kNoCheck, 32, 0},
-      {"Toolbar1", L"ToolbarWindow32", 0, 0, 911, 29, "", true, kNoCheck, -1, 0},
-      {"StatusBar1", L"msctls_statusbar32", 0, 420, 911, 19, "", true, kNoCheck, -1, 0},
+      {control::kClickInterval, L"Edit", 649, 329, 97, 21, "1", true, kNoCheck, 30, 0},
+      {control::kClickX, L"Edit", 649, 386, 97, 21, "1080", true, kNoCheck, 31, 0},
+      {control::kClickY, L"Edit", 752, 386, 97, 21, "654", true, kNoCheck, 32, 0},
+      {control::kToolbar, L"ToolbarWindow32", 0, 0, 911, 29, "", true, kNoCheck, -1, 0},
+      {control::kStatusBar, L"msctls_statusbar32", 0, 420, 911, 19, "", true, kNoCheck, -1, 0},
   };
   for (int i = 1; i <= 5; ++i) {
     const std::string n = std::to_string(i);
     const int top = 57 + 28 * (i - 1);
     const int k = i - 1;
-    d.push_back({"Edit" + n, L"Edit", 17, top, 475, 21, "E:\\kvtr.exe", true, kNoCheck, k, 0});
-    d.push_back({"SpeedButton" + n, L"Button", 498, top, 23, 22, "...", true, kNoCheck, -1, 0});
-    d.push_back({"FSetDate" + n, L"SysDateTimePick32", 530, top, 97, 21, "", true, kNoCheck,
+    d.push_back(
+        {control::kRowPath + n, L"Edit", 17, top, 475, 21, "E:\\kvtr.exe", true, kNoCheck, k, 0});
+    d.push_back(
+        {control::kRowBrowse + n, L"Button", 498, top, 23, 22, "...", true, kNoCheck, -1, 0});
+    d.push_back({control::kRowDate + n, L"SysDateTimePick32", 530, top, 97, 21, "", true, kNoCheck,
                  5 + 2 * k, DTS_UPDOWN | DTS_SHORTDATEFORMAT});
-    d.push_back({"FSetTime" + n, L"SysDateTimePick32", 633, top, 97, 21, "", true, kNoCheck,
+    d.push_back({control::kRowTime + n, L"SysDateTimePick32", 633, top, 97, 21, "", true, kNoCheck,
                  6 + 2 * k, DTS_TIMEFORMAT});
     d.push_back(
         {"GroupBox" + n, L"Button", 736, top, 162, 22, "", true, kNoCheck, -1, BS_GROUPBOX});
     // The radio buttons sit at 10, 1 and 89, 1 in their group box; the first is the one the
     // Tab key lands on, at the group box's place in the tab order.
-    d.push_back({"rbtOp" + n, L"Button", 736 + 10, top + 1, 73, 17, "打开程序", true, kChecked,
-                 22 + k, BS_AUTORADIOBUTTON});
-    d.push_back({"rbtColse" + n, L"Button", 736 + 89, top + 1, 65, 17, "关闭程序", true, kUnchecked,
-                 -1, BS_AUTORADIOBUTTON});
+    d.push_back({control::kRowOpen + n, L"Button", 736 + 10, top + 1, 73, 17, "打开程序", true,
+                 kChecked, 22 + k, BS_AUTORADIOBUTTON});
+    d.push_back({control::kRowClose + n, L"Button", 736 + 89, top + 1, 65, 17, "关闭程序", true,
+                 kUnchecked, -1, BS_AUTORADIOBUTTON});
   }
   return d;
 }
@@ -93,10 +99,13 @@ struct ToolItem {
 };
 
 const ToolItem kToolItems[] = {
-    {"ToolButton1", false, 4, 52, 0, "开始", true},       {"Spacer1", true, 56, 8, -1, "", true},
-    {"ToolButton2", false, 64, 52, 4, "停止", false},     {"Spacer2", true, 116, 8, -1, "", true},
-    {"ToolButton3", false, 124, 76, 6, "清除信息", true}, {"Spacer3", true, 200, 8, -1, "", true},
-    {"ToolButton4", false, 208, 52, 2, "退出", true},
+    {control::kStartButton, false, 4, 52, 0, "开始", true},
+    {"Spacer1", true, 56, 8, -1, "", true},
+    {control::kStopButton, false, 64, 52, 4, "停止", false},
+    {"Spacer2", true, 116, 8, -1, "", true},
+    {control::kClearButton, false, 124, 76, 6, "清除信息", true},
+    {"Spacer3", true, 200, 8, -1, "", true},
+    {control::kExitButton, false, 208, 52, 2, "退出", true},
 };
 
 int S(int value, int dpi) {
@@ -143,6 +152,28 @@ class LayoutTest : public FormTest {
   }
 };
 
+// The code reaches controls by these names only: each must name a control of the design, and
+// each row prefix a control in every row.
+TEST(ControlNames, EveryRoleNamesAControlOfTheDesign) {
+  const auto designed = [](const std::string& name) {
+    return std::any_of(Layout().begin(), Layout().end(),
+                       [&](const ControlSpec& s) { return s.name == name; });
+  };
+  for (const char* name :
+       {control::kClickInterval, control::kClickX, control::kClickY, control::kClickStartDate,
+        control::kClickStartTime, control::kClickSwitch, control::kMessageList, control::kStatusBar,
+        control::kToolbar, control::kStartButton, control::kStopButton, control::kClearButton,
+        control::kExitButton}) {
+    EXPECT_TRUE(designed(name)) << name;
+  }
+  for (const char* prefix : {control::kRowPath, control::kRowDate, control::kRowTime,
+                             control::kRowOpen, control::kRowClose, control::kRowBrowse}) {
+    for (int row = 1; row <= kRowCount; ++row) {
+      EXPECT_TRUE(designed(RowControlName(prefix, row))) << prefix << row;
+    }
+  }
+}
+
 TEST_F(LayoutTest, EveryControlHasItsClassPlaceTextAndState) {
   ExpectControlsAt(form->Dpi());
   for (const Expected& e : Design()) {
@@ -164,12 +195,12 @@ TEST_F(LayoutTest, EveryControlHasItsClassPlaceTextAndState) {
 
 TEST_F(LayoutTest, FieldsAreOfTheirKind) {
   for (int i = 1; i <= 5; ++i) {
-    const auto style = ::GetWindowLongW(Find("Edit" + std::to_string(i)), GWL_STYLE);
+    const auto style = ::GetWindowLongW(Find(control::kRowPath + std::to_string(i)), GWL_STYLE);
     EXPECT_FALSE(style & ES_MULTILINE);
     EXPECT_FALSE(style & ES_READONLY);
   }
   // The message list wraps long lines (no horizontal scrolling) and can be typed into.
-  const auto memo = ::GetWindowLongW(Find("Memo1"), GWL_STYLE);
+  const auto memo = ::GetWindowLongW(Find(control::kMessageList), GWL_STYLE);
   EXPECT_FALSE(memo & (ES_AUTOHSCROLL | WS_HSCROLL | ES_READONLY));
   // A date field shows its value through the short date; a time field is not a date field.
   EXPECT_FALSE(::GetWindowLongW(Find("FSetTime1"), GWL_STYLE) & DTS_SHORTDATEFORMAT);
@@ -196,14 +227,14 @@ TEST_F(LayoutTest, TabWalksTheControlsInTheirOrder) {
   PressKey(VK_TAB, true);
   EXPECT_EQ(::GetFocus(), Find("Edit5"));
   // Out of the message list, where Tab is not typed into the text.
-  ::SetFocus(Find("Memo1"));
+  ::SetFocus(Find(control::kMessageList));
   PressKey(VK_TAB);
   EXPECT_EQ(::GetFocus(), Find("rbtOp1"));
   EXPECT_EQ(Memo(), "");
 }
 
 TEST_F(LayoutTest, ToolbarItemsHaveTheirPlaceGlyphCaptionAndState) {
-  const HWND toolbar = Find("Toolbar1");
+  const HWND toolbar = Find(control::kToolbar);
   const int dpi = form->Dpi();
   for (const ToolItem& t : kToolItems) {
     SCOPED_TRACE(t.name);
@@ -257,7 +288,7 @@ TEST_F(LayoutTest, ToolbarItemsHaveTheirPlaceGlyphCaptionAndState) {
 }
 
 TEST_F(LayoutTest, StatusBarHasTwoEmptyPanels) {
-  const HWND bar = Find("StatusBar1");
+  const HWND bar = Find(control::kStatusBar);
   int edges[4]{};
   ASSERT_EQ(::SendMessageW(bar, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 2);
   EXPECT_EQ(edges[0], S(200, form->Dpi()));
@@ -272,8 +303,8 @@ TEST_F(LayoutTest, StatusBarHasTwoEmptyPanels) {
   form.reset();
   form = std::make_unique<TForm1>(::GetModuleHandleW(nullptr), win::ReadRegionalPatterns(), clock);
   form->Create();
-  EXPECT_EQ(StatusPanelText(Find("StatusBar1"), 0), "");
-  EXPECT_EQ(StatusPanelText(Find("StatusBar1"), 1), "");
+  EXPECT_EQ(StatusPanelText(Find(control::kStatusBar), kClockPanel), "");
+  EXPECT_EQ(StatusPanelText(Find(control::kStatusBar), kPointerPanel), "");
 }
 
 TEST_F(LayoutTest, WindowIsAFixedCentredFrameWithItsOwnTaskbarButton) {
@@ -367,7 +398,7 @@ TEST_F(LayoutTest, ANewDensityScalesTheWholeLayout) {
     int cx = 0, cy = 0;
     ImageList_GetIconSize(form->ImageList1(), &cx, &cy);
     EXPECT_EQ(cx, S(16, dpi));
-    const HWND toolbar = Find("Toolbar1");
+    const HWND toolbar = Find(control::kToolbar);
     RECT r{};
     ::SendMessageW(toolbar, TB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&r));
     EXPECT_EQ(r.left, S(124, dpi));
@@ -387,24 +418,8 @@ TEST_F(LayoutTest, ImageListHoldsEightGlyphsInTheirColours) {
 
   // Each glyph drawn alone onto a transparent 32-bit surface.
   const auto pixels = [&](int index) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = cx;
-    info.bmiHeader.biHeight = -cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HDC dc = ::CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HGDIOBJ old = ::SelectObject(dc, bitmap);
-    ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL);
-    ::GdiFlush();
-    const auto* px = static_cast<const std::uint32_t*>(bits);
-    std::vector<std::uint32_t> out(px, px + cx * cy);
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    return out;
+    return DrawnPixels(cx, cy,
+                       [&](HDC dc) { ImageList_Draw(images, index, dc, 0, 0, ILD_NORMAL); });
   };
   struct Tally {
     int blue = 0, green = 0, brown = 0, coloured = 0, opaque = 0, leftHalf = 0;

@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "ui_test_support.h"
+#include "core/control_names.h"
+#include "tests/win32/support/form_test.h"
+#include "tests/win32/support/input.h"
+#include "tests/win32/support/probe.h"
 #include "win/text.h"
 
 namespace velmora::test {
@@ -35,12 +38,12 @@ TEST_F(MessageListTest, AppendingFarPastTheEditLimitLosesNoLine) {
     chars += win::Widen(expected.back()).size() + 2;
     form->AppendLog(expected.back());
   }
-  EXPECT_GT(::GetWindowTextLengthW(Find("Memo1")), 40000);
+  EXPECT_GT(::GetWindowTextLengthW(Find(control::kMessageList)), 40000);
   EXPECT_EQ(Lines(Memo()), expected);
   // And it still takes what the user types at its end.
-  ::SetFocus(Find("Memo1"));
-  const int end = ::GetWindowTextLengthW(Find("Memo1"));
-  ::SendMessageW(Find("Memo1"), EM_SETSEL, static_cast<WPARAM>(end), end);
+  ::SetFocus(Find(control::kMessageList));
+  const int end = ::GetWindowTextLengthW(Find(control::kMessageList));
+  ::SendMessageW(Find(control::kMessageList), EM_SETSEL, static_cast<WPARAM>(end), end);
   TypeText(L"\r备注");
   EXPECT_EQ(Lines(Memo()).back(), "备注");
   EXPECT_EQ(Lines(Memo()).size(), expected.size() + 1);
@@ -56,8 +59,8 @@ TEST_F(MessageListTest, WhatTheUserTypedStaysAndLogLinesFollowIt) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.before);
-    ::SetWindowTextW(Find("Memo1"), L"");
-    ::SetFocus(Find("Memo1"));
+    ::SetWindowTextW(Find(control::kMessageList), L"");
+    ::SetFocus(Find(control::kMessageList));
     TypeText(c.typed);
     form->AppendLog("关闭程序-a.exe-执行时间-1");
     form->AppendLog("关闭程序-b.exe-执行时间-2");

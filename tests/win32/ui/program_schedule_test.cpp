@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "ui_test_support.h"
+#include "core/control_names.h"
+#include "tests/win32/support/form_test.h"
+#include "tests/win32/support/input.h"
+#include "tests/win32/support/probe.h"
 #include "win/text.h"
 
 namespace velmora::test {
@@ -21,7 +24,7 @@ std::vector<ClockWrite> clockWrites;
 
 LRESULT CALLBACK RecordClockPanel(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                   DWORD_PTR) {
-  if (message == SB_SETTEXTW && LOBYTE(LOWORD(wParam)) == 0) {
+  if (message == SB_SETTEXTW && LOBYTE(LOWORD(wParam)) == kClockPanel) {
     clockWrites.push_back(
         {win::Narrow(reinterpret_cast<const wchar_t*>(lParam)), win::SystemClock().Now()});
   }
@@ -33,25 +36,24 @@ class ProgramScheduleTest : public FormTest {
   void SetUp() override {
     FormTest::SetUp();
     clockWrites.clear();
-    ::SetWindowSubclass(Find("StatusBar1"), RecordClockPanel, 1, 0);
+    ::SetWindowSubclass(Find(control::kStatusBar), RecordClockPanel, 1, 0);
   }
   void TearDown() override {
-    ::RemoveWindowSubclass(Find("StatusBar1"), RecordClockPanel, 1);
+    ::RemoveWindowSubclass(Find(control::kStatusBar), RecordClockPanel, 1);
     FormTest::TearDown();
   }
 
   void SetRow(int row, const std::wstring& path, const LocalTime& when, bool close = false) {
     const std::string n = std::to_string(row);
-    ::SetWindowTextW(Find("Edit" + n), path.c_str());
-    SetPicker(Find("FSetDate" + n), when);
-    SetPicker(Find("FSetTime" + n), when);
-    if (close) ClickWindowCentre(Find("rbtColse" + n));
+    ::SetWindowTextW(Find(control::kRowPath + n), path.c_str());
+    SetRowMoment(row, when);
+    if (close) ClickWindowCentre(Find(control::kRowClose + n));
   }
 
   // Empties the other rows so that only the rows a test sets can act.
   void ClearRowsExcept(int keep) {
     for (int i = 1; i <= 5; ++i) {
-      if (i != keep) ::SetWindowTextW(Find("Edit" + std::to_string(i)), L"");
+      if (i != keep) ::SetWindowTextW(Find(control::kRowPath + std::to_string(i)), L"");
     }
   }
 
@@ -73,11 +75,11 @@ TEST_F(ProgramScheduleTest, StartRunsARowInItsSecondAndStopEndsTheTicks) {
 
   // The clock panel is empty until the first tick, which comes after Start (the click itself
   // pumps messages long enough for that tick to land, so the order is checked on the writes).
-  EXPECT_EQ(StatusPanelText(Find("StatusBar1"), 0), "");
+  EXPECT_EQ(StatusPanelText(Find(control::kStatusBar), kClockPanel), "");
   const Moment startedAt = EncodeMoment(NowPlusSeconds(0));
-  ClickToolButton("ToolButton1");
-  EXPECT_FALSE(ToolButtonEnabled("ToolButton1"));
-  EXPECT_TRUE(ToolButtonEnabled("ToolButton2"));
+  ClickToolButton(control::kStartButton);
+  EXPECT_FALSE(ToolButtonEnabled(control::kStartButton));
+  EXPECT_TRUE(ToolButtonEnabled(control::kStopButton));
 
   const std::string prefix = "打开程序-" + win::Narrow(probe.Path()) + "-执行时间-";
   ASSERT_TRUE(PumpUntil([&] { return probe.Ran() && !Memo().empty(); }, milliseconds(10000)))
@@ -91,9 +93,9 @@ TEST_F(ProgramScheduleTest, StartRunsARowInItsSecondAndStopEndsTheTicks) {
   EXPECT_EQ(Memo().find("\r\n"), std::string::npos) << Memo();
   EXPECT_EQ(WindowText(Find("Edit1")), win::Narrow(probe.Path()));
 
-  ClickToolButton("ToolButton2");
-  EXPECT_TRUE(ToolButtonEnabled("ToolButton1"));
-  EXPECT_FALSE(ToolButtonEnabled("ToolButton2"));
+  ClickToolButton(control::kStopButton);
+  EXPECT_TRUE(ToolButtonEnabled(control::kStartButton));
+  EXPECT_FALSE(ToolButtonEnabled(control::kStopButton));
 
   // Each tick wrote the stamp of its own now, and no second was written twice.
   ASSERT_GE(clockWrites.size(), 3u);
@@ -108,19 +110,19 @@ TEST_F(ProgramScheduleTest, StartRunsARowInItsSecondAndStopEndsTheTicks) {
   const std::size_t writes = clockWrites.size();
   PumpFor(milliseconds(2200));
   EXPECT_EQ(clockWrites.size(), writes);
-  EXPECT_EQ(StatusPanelText(Find("StatusBar1"), 0), clockWrites.back().text);
+  EXPECT_EQ(StatusPanelText(Find(control::kStatusBar), kClockPanel), clockWrites.back().text);
 }
 
 TEST_F(ProgramScheduleTest, ClearEmptiesTheListWhileRunningAndLaterLinesStartAtTheTop) {
   ClearRowsExcept(2);
   form->AppendLog("first line");
   form->AppendLog("second line");
-  ClickToolButton("ToolButton1");
+  ClickToolButton(control::kStartButton);
   ASSERT_TRUE(PumpUntil([] { return !clockWrites.empty(); }, milliseconds(3000)));
 
-  ClickToolButton("ToolButton3");
+  ClickToolButton(control::kClearButton);
   EXPECT_EQ(Memo(), "");
-  EXPECT_FALSE(ToolButtonEnabled("ToolButton1"));  // still running
+  EXPECT_FALSE(ToolButtonEnabled(control::kStartButton));  // still running
 
   // A close row of a name no process has: it terminates nothing and still logs.
   const std::wstring path =
@@ -129,7 +131,7 @@ TEST_F(ProgramScheduleTest, ClearEmptiesTheListWhileRunningAndLaterLinesStartAtT
   ASSERT_TRUE(::SendMessageW(Find("rbtColse2"), BM_GETCHECK, 0, 0) == BST_CHECKED);
   ASSERT_TRUE(PumpUntil([&] { return !Memo().empty(); }, milliseconds(6000)));
   StampOf(Memo(), "关闭程序-" + win::Narrow(path) + "-执行时间-");
-  ClickToolButton("ToolButton2");
+  ClickToolButton(control::kStopButton);
 }
 
 }  // namespace

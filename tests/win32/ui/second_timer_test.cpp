@@ -9,7 +9,9 @@
 #include <thread>
 
 #include "ui/control_ids.h"
-#include "ui_test_support.h"
+#include "core/control_names.h"
+#include "tests/win32/support/form_test.h"
+#include "tests/win32/support/input.h"
 #include "win/handles.h"
 
 namespace velmora::test {
@@ -55,14 +57,14 @@ class SecondTimerTest : public FormTest {
 
   // Timer 0 is Timer1 (Start and Stop), timer 1 is Timer4 (CheckBox1), both by real clicks.
   void SwitchOn(int timer) {
-    if (timer == 0) return ClickToolButton("ToolButton1");
-    ClickWindowCentre(Find("CheckBox1"));
-    ASSERT_TRUE(form->IsChecked("CheckBox1"));
+    if (timer == 0) return ClickToolButton(control::kStartButton);
+    ClickWindowCentre(Find(control::kClickSwitch));
+    ASSERT_TRUE(form->IsChecked(control::kClickSwitch));
   }
   void SwitchOff(int timer) {
-    if (timer == 0) return ClickToolButton("ToolButton2");
-    ClickWindowCentre(Find("CheckBox1"));
-    ASSERT_FALSE(form->IsChecked("CheckBox1"));
+    if (timer == 0) return ClickToolButton(control::kStopButton);
+    ClickWindowCentre(Find(control::kClickSwitch));
+    ASSERT_FALSE(form->IsChecked(control::kClickSwitch));
   }
   bool BothTicked(int from[2]) {
     return PumpUntil([&] { return tickMessages[0] > from[0] && tickMessages[1] > from[1]; },

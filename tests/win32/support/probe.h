@@ -1,10 +1,9 @@
-// Fixtures for the desktop-action tests: a scratch folder, copies of the probe program under
-// chosen names, running probes that are cleaned up, and views of what appeared on the desktop.
+// The probe program and its copies: a scratch folder, copies under chosen names, running
+// probes that are cleaned up, and views of what appeared on the desktop.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,10 +12,17 @@
 
 namespace velmora::test {
 
-// A fresh folder under %TEMP%, removed with everything in it at the end of the scope.
+// Paths handed to the test program on its command line (--velmora=PATH, --probe=PATH).
+struct TestPaths {
+  static std::wstring velmoraExe;
+  static std::wstring probeExe;
+};
+
+// A fresh folder under %TEMP%, its name made of stem and a number of its own, removed with
+// everything in it at the end of the scope.
 class TempFolder {
  public:
-  TempFolder();
+  explicit TempFolder(const std::wstring& stem = L"velmora-actions-");
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
@@ -29,7 +35,7 @@ class TempFolder {
   std::wstring path_;
 };
 
-// The probe program built beside this test program.
+// The probe program: the one named on the command line, else the one beside this program.
 std::wstring ProbePath();
 // Copies the probe to target, creating the folders on the way.
 void CopyProbeTo(const std::wstring& target);
@@ -38,9 +44,25 @@ std::wstring RanFile(const std::wstring& exe);
 // Process ids recorded in the probe's marker file so far.
 std::vector<DWORD> RanPids(const std::wstring& exe);
 
-// Polls condition every 20 ms until it holds or timeoutMs have passed, dispatching the
-// messages of this thread's windows meanwhile.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
+// A copy of the probe under a file name of its own, in a fresh folder whose name has spaces and
+// Chinese characters. Its processes are terminated and the folder removed at the end.
+class ProbeCopy {
+ public:
+  explicit ProbeCopy(const std::wstring& fileName);
+  ~ProbeCopy();
+  ProbeCopy(const ProbeCopy&) = delete;
+  ProbeCopy& operator=(const ProbeCopy&) = delete;
+
+  const std::wstring& Path() const { return path_; }
+  const std::wstring& FileName() const { return fileName_; }
+  // True once the probe has been started at least once.
+  bool Ran() const;
+
+ private:
+  std::wstring fileName_;
+  TempFolder folder_;
+  std::wstring path_;
+};
 
 // A probe started with CreateProcessW that has recorded its start. Terminated (exit code 99)
 // at the end of the scope if still running, so a failed test leaves nothing behind.
@@ -63,21 +85,12 @@ class RunningProbe {
   bool started_ = false;
 };
 
-// A visible top-level window that stands in for the main window the program hands the shell
-// as the owner of anything it shows.
-class OwnerWindow {
- public:
-  OwnerWindow();
-  HWND Handle() const { return window_.get(); }
-
- private:
-  win::UniqueWindow window_;
-};
-
 // Ids of the running processes whose parent is this test program.
 std::set<DWORD> ChildProcessIds();
 // Every top-level window of the desktop that is visible, of any process.
 std::set<HWND> VisibleTopLevelWindows();
+// The top-level windows of a process with the given class.
+std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* className);
 // Title and class of a window, for failure messages.
 std::string Describe(HWND window);
 

@@ -1,6 +1,8 @@
-#include "probe_process.h"
+#include "tests/win32/support/probe.h"
 
 #include <tlhelp32.h>
+
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <filesystem>
@@ -8,6 +10,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "actions/process_killer.h"
+#include "tests/win32/support/pump.h"
 #include "win/text.h"
 
 namespace velmora::test {
@@ -21,17 +25,20 @@ std::wstring ModuleFolder() {
 
 }  // namespace
 
-TempFolder::TempFolder() {
+std::wstring TestPaths::velmoraExe;
+std::wstring TestPaths::probeExe;
+
+TempFolder::TempFolder(const std::wstring& stem) {
   static std::atomic<int> counter{0};
   wchar_t temp[MAX_PATH + 1];
   const DWORD n = ::GetTempPathW(MAX_PATH + 1, temp);
-  path_ = std::wstring(temp, n) + L"velmora-actions-" + std::to_wstring(::GetCurrentProcessId()) +
-          L"-" + std::to_wstring(++counter);
+  path_ = std::wstring(temp, n) + stem + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+          std::to_wstring(++counter);
   std::filesystem::create_directories(path_);
 }
 
 TempFolder::~TempFolder() {
-  // Best effort: a probe that is still shutting down may hold its exe a moment longer.
+  // A terminated probe lets go of its exe a moment later.
   std::error_code ignored;
   for (int attempt = 0; attempt < 50; ++attempt) {
     std::filesystem::remove_all(path_, ignored);
@@ -47,6 +54,7 @@ std::wstring TempFolder::Make(const std::wstring& relative) const {
 }
 
 std::wstring ProbePath() {
+  if (!TestPaths::probeExe.empty()) return TestPaths::probeExe;
   return ModuleFolder() + L"\\velmora_probe.exe";
 }
 
@@ -68,16 +76,20 @@ std::vector<DWORD> RanPids(const std::wstring& exe) {
   return pids;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-  const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-  for (;;) {
-    if (condition()) return true;
-    if (::GetTickCount64() >= deadline) return false;
-    // Messages go on meanwhile: a test's owner window answers whoever sends to it.
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+ProbeCopy::ProbeCopy(const std::wstring& fileName)
+    : fileName_(fileName), folder_(L"velmora ui 测试 "), path_(folder_.Make(fileName)) {
+  if (!::CopyFileW(ProbePath().c_str(), path_.c_str(), FALSE)) {
+    ADD_FAILURE() << "cannot copy the probe from " << win::Narrow(ProbePath());
   }
+}
+
+// The folder goes after this, once its probes are ended.
+ProbeCopy::~ProbeCopy() {
+  KillProcessByName(win::Narrow(fileName_));
+}
+
+bool ProbeCopy::Ran() const {
+  return ::GetFileAttributesW(RanFile(path_).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 RunningProbe::RunningProbe(const std::wstring& exe) {
@@ -93,14 +105,14 @@ RunningProbe::RunningProbe(const std::wstring& exe) {
   process_.reset(info.hProcess);
   pid_ = info.dwProcessId;
   // Running its own code, not merely created: the probe has written its id.
-  started_ = WaitUntil(
+  started_ = PumpUntil(
       [&] {
         for (DWORD pid : RanPids(exe)) {
           if (pid == pid_) return true;
         }
         return false;
       },
-      15000);
+      milliseconds(15000));
 }
 
 RunningProbe::~RunningProbe() {
@@ -133,11 +145,6 @@ std::set<DWORD> ChildProcessIds() {
   return children;
 }
 
-OwnerWindow::OwnerWindow()
-    : window_(::CreateWindowExW(0, L"STATIC", L"Velmora", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
-                                320, 200, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr)) {
-}
-
 std::set<HWND> VisibleTopLevelWindows() {
   std::set<HWND> windows;
   ::EnumWindows(
@@ -147,6 +154,17 @@ std::set<HWND> VisibleTopLevelWindows() {
       },
       reinterpret_cast<LPARAM>(&windows));
   return windows;
+}
+
+std::vector<HWND> WindowsOf(DWORD pid, const wchar_t* className) {
+  std::vector<HWND> found;
+  HWND w = nullptr;
+  while ((w = ::FindWindowExW(nullptr, w, className, nullptr)) != nullptr) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(w, &owner);
+    if (owner == pid) found.push_back(w);
+  }
+  return found;
 }
 
 std::string Describe(HWND window) {

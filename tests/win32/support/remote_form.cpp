@@ -1,4 +1,4 @@
-#include "bench/remote_form.h"
+#include "tests/win32/support/remote_form.h"
 
 #include <commctrl.h>
 #include <psapi.h>
@@ -10,10 +10,12 @@
 #include <thread>
 #include <vector>
 
+#include "core/control_names.h"
+#include "tests/win32/support/input.h"
 #include "ui/layout.h"
 #include "win/text.h"
 
-namespace velmora::bench {
+namespace velmora::test {
 namespace {
 
 constexpr std::size_t kScratchBytes = 64 * 1024;
@@ -214,6 +216,16 @@ void RemoteForm::Command(std::string_view toolButton) const {
   if (design) ::SendMessageW(window_, WM_COMMAND, MAKEWPARAM(design->id, BN_CLICKED), 0);
 }
 
+void RemoteForm::ClickToolButton(std::string_view name) const {
+  const ControlSpec* design = SpecOf(name);
+  if (!design) return;
+  const int dpi = static_cast<int>(::GetDpiForWindow(window_));
+  POINT p{::MulDiv(design->left + design->width / 2, dpi, 96),
+          ::MulDiv(design->top + design->height / 2, dpi, 96)};
+  ::ClientToScreen(window_, &p);
+  ClickAtScreen(p);
+}
+
 void* RemoteForm::Remote(std::size_t bytes) const {
   if (bytes > kScratchBytes) return nullptr;
   if (!scratch_) {
@@ -231,7 +243,7 @@ void RemoteForm::SetMoment(std::string_view name, const SYSTEMTIME& value) const
 }
 
 std::wstring RemoteForm::StatusText(int panel) const {
-  HWND bar = Control("StatusBar1");
+  HWND bar = Control(control::kStatusBar);
   const auto info = ::SendMessageW(bar, SB_GETTEXTLENGTHW, panel, 0);
   const std::size_t length = LOWORD(info);
   void* remote = Remote((length + 1) * sizeof(wchar_t));
@@ -278,6 +290,20 @@ void RemoteForm::Close() const {
   }
 }
 
+RemoteForm::~RemoteForm() {
+  if (process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+    ::TerminateProcess(process_.get(), 1);
+    ::WaitForSingleObject(process_.get(), 5000);
+  }
+}
+
+long RemoteForm::ExitCode(DWORD timeoutMs) const {
+  if (::WaitForSingleObject(process_.get(), timeoutMs) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  ::GetExitCodeProcess(process_.get(), &code);
+  return static_cast<long>(code);
+}
+
 SYSTEMTIME Now() {
   SYSTEMTIME t;
   ::GetLocalTime(&t);
@@ -298,4 +324,4 @@ SYSTEMTIME Plus(const SYSTEMTIME& t, std::int64_t milliseconds) {
   return out;
 }
 
-}  // namespace velmora::bench
+}  // namespace velmora::test

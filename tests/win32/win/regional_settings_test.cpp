@@ -1,6 +1,7 @@
 // The regional patterns read from the user's locale, in whichever locale the test runs, and
 // the rendering and reading of stamps with them.
 #include "win/regional_settings.h"
+#include "win/system_clock.h"
 
 #include <windows.h>
 

@@ -1,17 +1,9 @@
-#include "error_box.h"
+#include "tests/win32/support/error_box.h"
 
-#include "win/text.h"
+#include "tests/win32/support/test_windows.h"
 
 namespace velmora::test {
 namespace {
-
-std::string TextOf(HWND window) {
-  wchar_t buffer[1024]{};
-  // WM_GETTEXT, unlike GetWindowText, reaches the controls of another process's window too.
-  ::SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
-  return win::Narrow(buffer);
-}
 
 // The message of a box is its one static control that holds text.
 std::string MessageOf(HWND box) {
@@ -20,7 +12,7 @@ std::string MessageOf(HWND box) {
     wchar_t className[32]{};
     ::GetClassNameW(child, className, 32);
     if (::CompareStringOrdinal(className, -1, L"Static", -1, TRUE) != CSTR_EQUAL) continue;
-    const std::string text = TextOf(child);
+    const std::string text = TextOfWindow(child);
     if (!text.empty()) message = text;
   }
   return message;
@@ -47,7 +39,7 @@ std::vector<ErrorBox> ErrorBoxesOf(DWORD processId) {
       },
       reinterpret_cast<LPARAM>(&search));
   std::vector<ErrorBox> boxes;
-  for (HWND w : search.found) boxes.push_back({w, TextOf(w), MessageOf(w)});
+  for (HWND w : search.found) boxes.push_back({w, TextOfWindow(w), MessageOf(w)});
   return boxes;
 }
 

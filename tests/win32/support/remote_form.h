@@ -1,6 +1,6 @@
 // Drives a running Velmora.exe from another process, as a user's tools would: finds its main
-// window, reaches controls by their names, sets and reads fields and status panels, and reads
-// the process's resource figures.
+// window, reaches controls by their names, sets and reads fields and status panels, clicks its
+// tool buttons, and reads the process's resource figures.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +12,7 @@
 
 #include "win/handles.h"
 
-namespace velmora::bench {
+namespace velmora::test {
 
 struct ResourceFigures {
   DWORD userObjects = 0;  // 0 under Wine, whose GetGuiResources is a stub
@@ -30,6 +30,10 @@ class RemoteForm {
   // Starts exe and waits until its main window is visible; nothing on failure.
   static std::optional<RemoteForm> Launch(const std::wstring& exe, DWORD timeoutMs,
                                           double* startupMs = nullptr);
+  // A program still running at the end of the scope is terminated.
+  ~RemoteForm();
+  RemoteForm(RemoteForm&&) = default;
+  RemoteForm& operator=(RemoteForm&&) = default;
 
   HWND Window() const { return window_; }
   HANDLE Process() const { return process_.get(); }
@@ -41,10 +45,14 @@ class RemoteForm {
   void SetChecked(std::string_view name, bool checked) const;
   void Click(std::string_view name) const;          // BM_CLICK, as a mouse click on a button
   void Command(std::string_view toolButton) const;  // a toolbar button's command
+  // A real click on the middle of a tool button, whose place is known from the design.
+  void ClickToolButton(std::string_view name) const;
   void SetMoment(std::string_view name, const SYSTEMTIME& value) const;
   std::wstring StatusText(int panel) const;
   ResourceFigures Figures() const;
   void Close() const;
+  // Waits for the process to end and gives its exit code, or -1 while it still runs.
+  long ExitCode(DWORD timeoutMs) const;
 
  private:
   RemoteForm(win::UniqueKernelHandle process, DWORD pid, HWND window);
@@ -63,4 +71,4 @@ SYSTEMTIME Now();
 SYSTEMTIME Plus(const SYSTEMTIME& t, std::int64_t milliseconds);
 std::int64_t MillisecondsOf(const SYSTEMTIME& t);
 
-}  // namespace velmora::bench
+}  // namespace velmora::test

@@ -1,4 +1,4 @@
-#include "core/field_aids.h"
+#include "core/field_rules.h"
 
 namespace velmora {
 

@@ -1,14 +1,13 @@
-// Runs the window tests. The paths of Velmora.exe and of the probe program come as
-// --velmora=PATH and --probe=PATH.
-#include <windows.h>
-#include <commctrl.h>
-
+// The one entry of every Windows test program: the user-interface thread set up as the program
+// sets it up, the paths of Velmora.exe and of the probe program from --velmora=PATH and
+// --probe=PATH, then the tests.
 #include <gtest/gtest.h>
 
 #include <string_view>
 
-#include "ui_test_support.h"
+#include "tests/win32/support/probe.h"
 #include "win/text.h"
+#include "win/ui_thread.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
@@ -21,8 +20,6 @@ int main(int argc, char** argv) {
       velmora::test::TestPaths::probeExe = velmora::win::Widen(arg.substr(8));
     }
   }
-  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                      ICC_BAR_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
-  ::InitCommonControlsEx(&controls);
+  const velmora::win::UiThreadSetup uiThread;
   return RUN_ALL_TESTS();
 }
