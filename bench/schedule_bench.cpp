@@ -150,9 +150,7 @@ int Soak(const std::wstring& exe, int minutes, int precisionMinutes) {
   auto setRow = [&](int k) {
     const int row = (k - 1) % 5 + 1;
     const std::string r = std::to_string(row);
-    const SYSTEMTIME at = dueAt(k);
-    form->SetMoment(control::kRowDate + r, at);
-    form->SetMoment(control::kRowTime + r, at);
+    form->SetRowMoment(row, dueAt(k));
     const bool open = k % 2 == 1;
     form->SetChecked(control::kRowOpen + r, open);
     form->SetChecked(control::kRowClose + r, !open);

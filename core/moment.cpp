@@ -3,6 +3,7 @@
 #include "core/moment.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -18,26 +19,23 @@ constexpr std::int64_t kMsPerDay = 86'400'000;
 constexpr std::int64_t kFirstDay = -693593;
 constexpr std::int64_t kLastDay = 2958465;
 
-// Days since 1 January 1970 of a proleptic Gregorian date (Howard Hinnant's algorithm).
-std::int64_t DaysFromCivil(int y, int m, int d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const std::int64_t yoe = y - era * 400;
-  const std::int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + doe - 719468;
+namespace chrono = std::chrono;
+
+chrono::year_month_day CivilDate(const LocalTime& t) {
+  return {chrono::year(t.year), chrono::month(static_cast<unsigned>(t.month)),
+          chrono::day(static_cast<unsigned>(t.day))};
 }
 
-void CivilFromDays(std::int64_t z, int& y, int& m, int& d) {
-  z += 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const std::int64_t doe = z - era * 146097;
-  const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const std::int64_t mp = (5 * doy + 2) / 153;
-  d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-  m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  y = static_cast<int>(yoe + era * 400 + (m <= 2));
+// Days since 1 January 1970 of a proleptic Gregorian date.
+std::int64_t DaysFromCivil(const LocalTime& t) {
+  return chrono::sys_days(CivilDate(t)).time_since_epoch().count();
+}
+
+void CivilFromDays(std::int64_t days, LocalTime& t) {
+  const chrono::year_month_day date{chrono::sys_days(chrono::days(days))};
+  t.year = static_cast<int>(date.year());
+  t.month = static_cast<int>(static_cast<unsigned>(date.month()));
+  t.day = static_cast<int>(static_cast<unsigned>(date.day()));
 }
 
 // 25569 is the day number of 1 January 1970.
@@ -216,9 +214,9 @@ bool ReadLiteral(Reader& r, std::string_view literal) {
   return true;
 }
 
-// 0 for Monday to 6 for Sunday; 1 January 1970 was a Thursday.
+// 0 for Monday to 6 for Sunday.
 std::size_t Weekday(const LocalTime& t) {
-  return static_cast<std::size_t>((DaysFromCivil(t.year, t.month, t.day) % 7 + 7 + 3) % 7);
+  return chrono::weekday(chrono::sys_days(CivilDate(t))).iso_encoding() - 1;
 }
 
 template <std::size_t N>
@@ -317,10 +315,8 @@ bool ReadTime(Reader& r, const RegionalPatterns& p, TimeFields& t) {
 }  // namespace
 
 bool IsValidDate(int year, int month, int day) {
-  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) return false;
+  return CivilDate({year, month, day}).ok();
 }
 
 Moment EncodeMoment(const LocalTime& t) {
@@ -328,7 +324,7 @@ Moment EncodeMoment(const LocalTime& t) {
       t.minute > 59 || t.second < 0 || t.second > 59 || t.millisecond < 0 || t.millisecond > 999) {
     throw Error("Invalid argument to date encode");
   }
-  const double day = static_cast<double>(DaysFromCivil(t.year, t.month, t.day) + kUnixEpochDay);
+  const double day = static_cast<double>(DaysFromCivil(t) + kUnixEpochDay);
   const double time =
       static_cast<double>(t.hour * 3600000 + t.minute * 60000 + t.second * 1000 + t.millisecond) /
       static_cast<double>(kMsPerDay);
@@ -350,7 +346,7 @@ LocalTime DecodeMoment(Moment m) {
   if (day < kFirstDay) day = kFirstDay;
   if (day > kLastDay) day = kLastDay;
   LocalTime t;
-  CivilFromDays(day - kUnixEpochDay, t.year, t.month, t.day);
+  CivilFromDays(day - kUnixEpochDay, t);
   t.hour = static_cast<int>(ms / 3600000);
   t.minute = static_cast<int>(ms / 60000 % 60);
   t.second = static_cast<int>(ms / 1000 % 60);

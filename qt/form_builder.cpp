@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/control_names.h"
 #include "qt/char_filter.h"
 #include "qt/error_reporter.h"
 #include "qt/glyphs.h"
@@ -82,10 +83,10 @@ QWidget* TForm1::CreateControl(const ControlSpec& s) {
       button->setIconSize(QSize(16, 16));
       button->setEnabled(!(s.flags & kDisabled));
       const std::pair<const char*, void (TForm1::*)()> handlers[] = {
-          {"ToolButton1", &TForm1::ToolButton1Click},
-          {"ToolButton2", &TForm1::ToolButton2Click},
-          {"ToolButton3", &TForm1::ToolButton3Click},
-          {"ToolButton4", &TForm1::ToolButton4Click},
+          {control::kStartButton, &TForm1::ToolButton1Click},
+          {control::kStopButton, &TForm1::ToolButton2Click},
+          {control::kClearButton, &TForm1::ToolButton3Click},
+          {control::kExitButton, &TForm1::ToolButton4Click},
       };
       for (const auto& [name, handler] : handlers) {
         if (s.name != name) continue;
@@ -233,7 +234,7 @@ void TForm1::SetTabOrder() {
   for (int i = 1; i <= kRowCount; ++i) {
     // A group's place in the order is taken by its radio buttons; Tab lands on the checked
     // one, as in a dialog, and the arrow keys move between them.
-    stops.push_back(DesignOf(RowControlName("rbtOp", i)));
+    stops.push_back(DesignOf(RowControlName(control::kRowOpen, i)));
   }
   const auto rank = [this](const ControlSpec* s) {
     return s->kind == ControlKind::RadioButton ? DesignOf(s->parent)->tabOrder : s->tabOrder;
@@ -244,8 +245,8 @@ void TForm1::SetTabOrder() {
     QWidget::setTabOrder(Find<QWidget>(stops[i]->name), Find<QWidget>(stops[i + 1]->name));
   }
   for (int i = 1; i <= kRowCount; ++i) {
-    auto* open = Find<QRadioButton>(RowControlName("rbtOp", i));
-    auto* close = Find<QRadioButton>(RowControlName("rbtColse", i));
+    auto* open = Find<QRadioButton>(RowControlName(control::kRowOpen, i));
+    auto* close = Find<QRadioButton>(RowControlName(control::kRowClose, i));
     QWidget::setTabOrder(open, close);
     // Only the checked button of a group is a Tab stop; the other is reached by a click or
     // an arrow key.
@@ -265,7 +266,8 @@ void TForm1::InstallCharFilters() {
     CharFilter* filter = nullptr;
     if (design->kind == ControlKind::DateField || design->kind == ControlKind::TimeField) {
       filter = dateFilter;
-    } else if (name == "Edit6" || name == "Edit7" || name == "Edit8") {
+    } else if (name == control::kClickInterval || name == control::kClickX ||
+               name == control::kClickY) {
       filter = numberFilter;
     }
     if (!filter) continue;

@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/control_names.h"
 #include "core/field_rules.h"
 #include "qt/char_filter.h"
 #include "qt/error_reporter.h"
@@ -134,7 +135,7 @@ std::string TForm1::StatusText(int panel) const {
 }
 
 void TForm1::AppendLog(const std::string& line) {
-  auto* memo = Find<QPlainTextEdit>("Memo1");
+  auto* memo = Find<QPlainTextEdit>(control::kMessageList);
   // A line break goes in front unless the list is empty or already ends with one; the text
   // the user typed stays as it is. Only the last block is looked at, so appending stays
   // cheap however long the list grows.
@@ -156,12 +157,12 @@ void TForm1::UsePatterns(const RegionalPatterns& patterns) {
 }
 
 void TForm1::FormCreate() {
-  SetMoment("DateTimePicker1", clock_.Now());
-  SetMoment("DateTimePicker2", clock_.Now());
+  SetMoment(control::kClickStartDate, clock_.Now());
+  SetMoment(control::kClickStartTime, clock_.Now());
   const LocalTime t = clock_.Now();
   for (int i = 1; i <= kRowCount; ++i) {
-    SetMoment(RowControlName("FSetDate", i), t);
-    SetMoment(RowControlName("FSetTime", i), t);
+    SetMoment(RowControlName(control::kRowDate, i), t);
+    SetMoment(RowControlName(control::kRowTime, i), t);
   }
 }
 
@@ -179,7 +180,7 @@ void TForm1::ToolButton2Click() {
 }
 
 void TForm1::ToolButton3Click() {
-  Find<QPlainTextEdit>("Memo1")->clear();
+  Find<QPlainTextEdit>(control::kMessageList)->clear();
 }
 
 void TForm1::ToolButton4Click() {
@@ -187,7 +188,7 @@ void TForm1::ToolButton4Click() {
 }
 
 void TForm1::CheckBox1Click() {
-  clickSchedule_.CheckBox1Click(IsChecked("CheckBox1"));
+  clickSchedule_.CheckBox1Click(IsChecked(control::kClickSwitch));
   if (clickSchedule_.TimerEnabled()) {
     timer4Ticker_.Reset();
     ArmSecondTimer(timer4_, clock_.Now());
@@ -220,7 +221,7 @@ void TForm1::SpeedButton1Click(QObject* sender) {
   const std::optional<QString> chosen = ChooseExecutable(this, openDialog1FileName_);
   if (!chosen) return;
   openDialog1FileName_ = *chosen;
-  Find<QLineEdit>("Edit" + std::to_string(row))->setText(*chosen);
+  Find<QLineEdit>(RowControlName(control::kRowPath, row))->setText(*chosen);
 }
 
 bool TForm1::FSetDate1KeyPress(char32_t key) {
@@ -272,8 +273,8 @@ void TForm1::SetMoment(std::string_view name, const LocalTime& value) {
 }
 
 void TForm1::UpdateToolButtons() {
-  Find<QWidget>("ToolButton1")->setEnabled(programSchedule_.StartEnabled());
-  Find<QWidget>("ToolButton2")->setEnabled(programSchedule_.StopEnabled());
+  Find<QWidget>(control::kStartButton)->setEnabled(programSchedule_.StartEnabled());
+  Find<QWidget>(control::kStopButton)->setEnabled(programSchedule_.StopEnabled());
 }
 
 void TForm1::ArmSecondTimer(QTimer* timer, const LocalTime& now) {

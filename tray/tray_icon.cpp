@@ -40,13 +40,15 @@ std::wstring TipText(std::string_view hint) {
   return tip;
 }
 
-win::UniqueIcon CopyApplicationIcon() {
-  HICON shared = static_cast<HICON>(
-      ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON,
-                   ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-  // A program linked without the icon resource still gets an icon it can be found by.
-  if (!shared) shared = ::LoadIconW(nullptr, IDI_APPLICATION);
-  return win::UniqueIcon(::CopyIcon(shared));
+// The application icon at the small icon size, an icon of its own.
+win::UniqueIcon LoadApplicationIcon() {
+  HICON icon = nullptr;
+  if (FAILED(::LoadIconMetric(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APPLICATION_ICON),
+                              LIM_SMALL, &icon))) {
+    // A program linked without the icon resource still gets an icon it can be found by.
+    ::LoadIconMetric(nullptr, IDI_APPLICATION, LIM_SMALL, &icon);
+  }
+  return win::UniqueIcon(icon);
 }
 
 // Clears a flag when the scope ends, also by an exception from an event handler.
@@ -73,7 +75,7 @@ TTrayIcon::TTrayIcon(HWND owner, TTrayIconSettings settings, NotifyIconFunction 
       notifyIcon_(std::move(notifyIcon)),
       id_(NextId()),
       settings_(std::move(settings)) {
-  icon_ = CopyApplicationIcon();
+  icon_ = LoadApplicationIcon();
   // A hidden top-level window rather than a message-only one: "TaskbarCreated" and the
   // end-of-session messages are broadcast to top-level windows only, and a message-only window
   // would never learn that the shell restarted. WS_EX_TOOLWINDOW keeps it off the taskbar.
@@ -372,7 +374,7 @@ void TTrayIcon::LoadCurrentIcon() {
   win::UniqueIcon fromList(
       settings_.icons ? ::ImageList_GetIcon(settings_.icons, settings_.iconIndex, ILD_NORMAL)
                       : nullptr);
-  icon_ = fromList ? std::move(fromList) : CopyApplicationIcon();
+  icon_ = fromList ? std::move(fromList) : LoadApplicationIcon();
 }
 
 void TTrayIcon::UpdateAnimateTimer() {

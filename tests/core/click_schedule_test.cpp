@@ -25,9 +25,9 @@ TEST(IntervalTicks, WrapsAsThirtyTwoBitArithmetic) {
   EXPECT_EQ(IntervalTicks(-2147483647 - 1), 0);
 }
 
-class ClickTick : public ::testing::Test {
+class ClickTick : public ::testing::Test, protected test::ScheduleFakes {
  protected:
-  ClickTick() {
+  ClickTick() : ScheduleFakes(test::UsRegion()) {
     form.texts = {
         {control::kClickInterval, "1"}, {control::kClickX, "1080"}, {control::kClickY, "654"}};
     SetStart(-3600);  // an hour ago: only the interval clicks
@@ -58,11 +58,6 @@ class ClickTick : public ::testing::Test {
     return clicked;
   }
 
-  FakeForm form;
-  FakeClock clock;
-  FakeDesktop desktop;
-  RegionalPatterns patterns = test::UsRegion();
-  ScheduleContext ctx{form, clock, desktop, patterns};
   ClickSchedule schedule;
 };
 

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/schedule_context.h"
@@ -75,6 +76,17 @@ class FakeDesktop : public Desktop {
     calls.push_back(std::move(call));
     if (duringAction) duringAction();
   }
+};
+
+// Everything a schedule's tick reaches, faked, in one region.
+struct ScheduleFakes {
+  explicit ScheduleFakes(RegionalPatterns region) : patterns(std::move(region)) {}
+
+  FakeForm form;
+  FakeClock clock;
+  FakeDesktop desktop;
+  RegionalPatterns patterns;
+  ScheduleContext ctx{form, clock, desktop, patterns};
 };
 
 }  // namespace velmora::test

@@ -14,9 +14,9 @@ using test::FakeClock;
 using test::FakeDesktop;
 using test::FakeForm;
 
-class ProgramTick : public ::testing::Test {
+class ProgramTick : public ::testing::Test, protected test::ScheduleFakes {
  protected:
-  ProgramTick() {
+  ProgramTick() : ScheduleFakes(test::ChinaRegion()) {
     // Every row starts as the window leaves it: the default path at a moment long passed.
     for (int i = 1; i <= kRowCount; ++i) {
       SetRow(i, "E:\\kvtr.exe", In(-3600));
@@ -47,11 +47,6 @@ class ProgramTick : public ::testing::Test {
 
   void Tick() { schedule.Timer1Timer(ctx); }
 
-  FakeForm form;
-  FakeClock clock;
-  FakeDesktop desktop;
-  RegionalPatterns patterns = test::ChinaRegion();
-  ScheduleContext ctx{form, clock, desktop, patterns};
   ProgramSchedule schedule;
 };
 

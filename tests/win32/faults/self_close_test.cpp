@@ -25,9 +25,7 @@ TEST(SelfClose, ACloseRowNamingTheProgramEndsIt) {
   auto form = test::RemoteForm::Launch(exe, 60000);
   ASSERT_TRUE(form) << "the program did not show its window";
   // Row 1 closes "this program" two seconds ahead; the ASCII case of the name does not matter.
-  const SYSTEMTIME at = test::Plus(test::Now(), 2000);
-  form->SetMoment("FSetDate1", at);
-  form->SetMoment("FSetTime1", at);
+  form->SetRowMoment(1, test::Plus(test::Now(), 2000));
   form->SetText("Edit1", L"D:\\程序\\VELMORASELFCLOSE.EXE");
   form->SetChecked("rbtOp1", false);
   form->SetChecked("rbtColse1", true);

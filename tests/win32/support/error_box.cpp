@@ -1,5 +1,6 @@
 #include "tests/win32/support/error_box.h"
 
+#include "tests/win32/support/probe.h"
 #include "tests/win32/support/test_windows.h"
 
 namespace velmora::test {
@@ -21,25 +22,10 @@ std::string MessageOf(HWND box) {
 }  // namespace
 
 std::vector<ErrorBox> ErrorBoxesOf(DWORD processId) {
-  struct Search {
-    DWORD pid;
-    std::vector<HWND> found;
-  } search{processId, {}};
-  ::EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(w, &pid);
-        wchar_t className[16]{};
-        ::GetClassNameW(w, className, 16);
-        if (pid == s->pid && ::IsWindowVisible(w) && std::wstring(className) == L"#32770") {
-          s->found.push_back(w);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
   std::vector<ErrorBox> boxes;
-  for (HWND w : search.found) boxes.push_back({w, TextOfWindow(w), MessageOf(w)});
+  for (HWND w : WindowsOf(processId, L"#32770")) {
+    if (::IsWindowVisible(w)) boxes.push_back({w, TextOfWindow(w), MessageOf(w)});
+  }
   return boxes;
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/control_names.h"
+#include "core/program_schedule.h"
 #include "tests/win32/support/input.h"
 #include "ui/layout.h"
 #include "win/text.h"
@@ -240,6 +241,11 @@ void RemoteForm::SetMoment(std::string_view name, const SYSTEMTIME& value) const
   void* remote = Remote(sizeof(value));
   ::WriteProcessMemory(process_.get(), remote, &value, sizeof(value), nullptr);
   ::SendMessageW(Control(name), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(remote));
+}
+
+void RemoteForm::SetRowMoment(int row, const SYSTEMTIME& when) const {
+  SetMoment(RowControlName(control::kRowDate, row), when);
+  SetMoment(RowControlName(control::kRowTime, row), when);
 }
 
 std::wstring RemoteForm::StatusText(int panel) const {

@@ -48,6 +48,8 @@ class RemoteForm {
   // A real click on the middle of a tool button, whose place is known from the design.
   void ClickToolButton(std::string_view name) const;
   void SetMoment(std::string_view name, const SYSTEMTIME& value) const;
+  // Sets the date and the time of program row `row` to one moment.
+  void SetRowMoment(int row, const SYSTEMTIME& when) const;
   std::wstring StatusText(int panel) const;
   ResourceFigures Figures() const;
   void Close() const;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "tests/win32/support/input.h"
+#include "tests/win32/support/probe.h"
 #include "tests/win32/support/test_windows.h"
 #include "tests/win32/tray/tray_test_support.h"
 
@@ -22,23 +23,9 @@ DWORD ProcessOf(HWND window) {
 
 // The visible tooltip windows of a process.
 std::vector<HWND> VisibleTooltipsOf(DWORD pid) {
-  struct Search {
-    DWORD pid;
-    std::vector<HWND> found;
-  } search{pid, {}};
-  ::EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        wchar_t className[64]{};
-        ::GetClassNameW(window, className, 64);
-        if (ProcessOf(window) == s->pid && ::IsWindowVisible(window) &&
-            ::CompareStringOrdinal(className, -1, TOOLTIPS_CLASSW, -1, TRUE) == CSTR_EQUAL) {
-          s->found.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> tips = velmora::test::WindowsOf(pid, TOOLTIPS_CLASSW);
+  std::erase_if(tips, [](HWND tip) { return !::IsWindowVisible(tip); });
+  return tips;
 }
 
 }  // namespace

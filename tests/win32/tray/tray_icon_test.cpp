@@ -21,15 +21,36 @@ TTrayIconSettings Velmora() {
   return settings;
 }
 
+// The component as the main window makes it, for a real top-level window that stands in for the
+// main window, telling a fake shell.
+struct IconOnHost {
+  explicit IconOnHost(const TTrayIconSettings& settings = Velmora(), bool shellReady = true,
+                      bool hostShown = true)
+      : shell(shellReady), host(hostShown), tray(host, settings, shell.Function()) {}
+  FakeShell shell;
+  HostWindow host;
+  TTrayIcon tray;
+};
+
+// The component with the settings the main window gives it.
+class TrayIcon : public testing::Test, protected IconOnHost {};
+
+// Two small icons, red then blue.
+win::UniqueImageList RedAndBlueIcons() {
+  const int cx = ::GetSystemMetrics(SM_CXSMICON);
+  const int cy = ::GetSystemMetrics(SM_CYSMICON);
+  win::UniqueImageList list(::ImageList_Create(cx, cy, ILC_COLOR24, 2, 0));
+  ::ImageList_Add(list.get(), SolidBitmap(RGB(255, 0, 0)).get(), nullptr);
+  ::ImageList_Add(list.get(), SolidBitmap(RGB(0, 0, 255)).get(), nullptr);
+  return list;
+}
+
 void Minimize(HWND window) {
   ::ShowWindow(window, SW_MINIMIZE);
   PumpPending();
 }
 
-TEST(TrayIcon, DefaultsAreThoseTheMainWindowRunsWith) {
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
+TEST_F(TrayIcon, DefaultsAreThoseTheMainWindowRunsWith) {
   EXPECT_EQ(tray.Hint(), "Velmora");
   EXPECT_TRUE(tray.Enabled());
   EXPECT_TRUE(tray.HideOnMinimize());
@@ -43,11 +64,7 @@ TEST(TrayIcon, DefaultsAreThoseTheMainWindowRunsWith) {
   EXPECT_EQ(tray.Interval(), 1000u);
 }
 
-TEST(TrayIcon, AddsTheIconAtCreationWithTheHintAsTooltip) {
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
-
+TEST_F(TrayIcon, AddsTheIconAtCreationWithTheHintAsTooltip) {
   const auto adds = shell.CallsOf(NIM_ADD);
   ASSERT_EQ(adds.size(), 1u);
   const NOTIFYICONDATAW& record = adds[0].data;
@@ -64,20 +81,14 @@ TEST(TrayIcon, AddsTheIconAtCreationWithTheHintAsTooltip) {
   EXPECT_TRUE(shell.Holds(tray.Handle(), tray.Id()));
 }
 
-TEST(TrayIcon, EachInstanceHasItsOwnIdentifier) {
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon first(host, Velmora(), shell.Function());
+TEST_F(TrayIcon, EachInstanceHasItsOwnIdentifier) {
   TTrayIcon second(host, Velmora(), shell.Function());
-  EXPECT_NE(first.Id(), second.Id());
-  EXPECT_TRUE(shell.Holds(first.Handle(), first.Id()));
+  EXPECT_NE(tray.Id(), second.Id());
+  EXPECT_TRUE(shell.Holds(tray.Handle(), tray.Id()));
   EXPECT_TRUE(shell.Holds(second.Handle(), second.Id()));
 }
 
-TEST(TrayIcon, ShowsACopyOfTheApplicationIcon) {
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
+TEST_F(TrayIcon, ShowsACopyOfTheApplicationIcon) {
   HICON application = static_cast<HICON>(
       ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APPLICATION_ICON), IMAGE_ICON,
                    ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
@@ -92,10 +103,7 @@ TEST(TrayIcon, ShowsACopyOfTheApplicationIcon) {
       << "the icon draws nothing";
 }
 
-TEST(TrayIcon, TheComponentWindowIsAHiddenTopLevelWindow) {
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
+TEST_F(TrayIcon, TheComponentWindowIsAHiddenTopLevelWindow) {
   win::UniqueWindow messageOnly(
       ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
   ASSERT_TRUE(messageOnly);
@@ -111,7 +119,7 @@ TEST(TrayIcon, TheComponentWindowIsAHiddenTopLevelWindow) {
 
 // The shell announces itself to all top-level windows; the component must be among them,
 // which is why its window is a hidden top-level window and not a message-only one.
-TEST(TrayIcon, ABroadcastTaskbarCreatedReachesTheComponent) {
+TEST(TrayIconOwnSetUp, ABroadcastTaskbarCreatedReachesTheComponent) {
   struct Case {
     const char* how;
     void (*broadcast)();
@@ -126,9 +134,8 @@ TEST(TrayIcon, ABroadcastTaskbarCreatedReachesTheComponent) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
-    FakeShell shell;
-    HostWindow host;
-    TTrayIcon tray(host, Velmora(), shell.Function());
+    IconOnHost setup;
+    auto& [shell, host, tray] = setup;
     shell.Restart();
     shell.ClearCalls();
     c.broadcast();
@@ -139,7 +146,7 @@ TEST(TrayIcon, ABroadcastTaskbarCreatedReachesTheComponent) {
   }
 }
 
-TEST(TrayIcon, MinimisingHidesTheWindowAndALeftDoubleClickBringsItBack) {
+TEST(TrayIconOwnSetUp, MinimisingHidesTheWindowAndALeftDoubleClickBringsItBack) {
   struct Case {
     const char* how;
     void (*minimize)(HWND);
@@ -156,9 +163,8 @@ TEST(TrayIcon, MinimisingHidesTheWindowAndALeftDoubleClickBringsItBack) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
-    FakeShell shell;
-    HostWindow host;
-    TTrayIcon tray(host, Velmora(), shell.Function());
+    IconOnHost setup;
+    auto& [shell, host, tray] = setup;
     PumpPending();
     ASSERT_TRUE(HasTaskbarButton(host));
 
@@ -178,12 +184,9 @@ TEST(TrayIcon, MinimisingHidesTheWindowAndALeftDoubleClickBringsItBack) {
   }
 }
 
-TEST(TrayIcon, OtherMouseActionsLeaveTheWindowHidden) {
+TEST_F(TrayIcon, OtherMouseActionsLeaveTheWindowHidden) {
   const UINT codes[] = {WM_MOUSEMOVE,   WM_LBUTTONDOWN, WM_LBUTTONUP,
                         WM_RBUTTONDOWN, WM_RBUTTONUP,   WM_RBUTTONDBLCLK};
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
   Minimize(host);
   ASSERT_FALSE(::IsWindowVisible(host));
   for (const UINT code : codes) {
@@ -196,7 +199,7 @@ TEST(TrayIcon, OtherMouseActionsLeaveTheWindowHidden) {
   EXPECT_TRUE(::IsWindowVisible(host)) << "the same window does come back on a double click";
 }
 
-TEST(TrayIcon, MouseCodesBecomeClickKinds) {
+TEST_F(TrayIcon, MouseCodesBecomeClickKinds) {
   const struct {
     UINT code;
     TTrayIconClicks kind;
@@ -205,9 +208,6 @@ TEST(TrayIcon, MouseCodesBecomeClickKinds) {
       {WM_LBUTTONDBLCLK, ticLeftDblClick}, {WM_RBUTTONDOWN, ticRightClick},
       {WM_RBUTTONUP, ticRightClickUp},     {WM_RBUTTONDBLCLK, ticRightDblClick},
   };
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
   std::vector<TTrayIconClicks> fired;
   TTrayIconEvents events;
   events.onClick = [&](TTrayIconClicks kind) { fired.push_back(kind); };
@@ -223,7 +223,7 @@ TEST(TrayIcon, MouseCodesBecomeClickKinds) {
   EXPECT_TRUE(fired.empty());
 }
 
-TEST(TrayIcon, RestoreOnChoosesTheClickThatBringsTheWindowBack) {
+TEST(TrayIconOwnSetUp, RestoreOnChoosesTheClickThatBringsTheWindowBack) {
   const struct {
     TTrayIconClicks restoreOn;
     UINT code;
@@ -235,11 +235,10 @@ TEST(TrayIcon, RestoreOnChoosesTheClickThatBringsTheWindowBack) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "restoreOn " << c.restoreOn << ", code " << c.code);
-    FakeShell shell;
-    HostWindow host;
     TTrayIconSettings settings = Velmora();
     settings.restoreOn = c.restoreOn;
-    TTrayIcon tray(host, settings, shell.Function());
+    IconOnHost setup(settings);
+    auto& [shell, host, tray] = setup;
     EXPECT_EQ(tray.RestoreOn(), c.restoreOn);
     Minimize(host);
     SendIconEvent(tray, c.code);
@@ -248,14 +247,11 @@ TEST(TrayIcon, RestoreOnChoosesTheClickThatBringsTheWindowBack) {
   }
 }
 
-TEST(TrayIcon, BalloonCodesFireTheBalloonEvents) {
+TEST_F(TrayIcon, BalloonCodesFireTheBalloonEvents) {
   const struct {
     UINT code;
     int event;  // 0 hidden, 1 timed out, 2 clicked
   } cases[] = {{0x403, 0}, {0x404, 1}, {0x405, 2}};
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
   int counts[3] = {};
   int clicks = 0;
   TTrayIconEvents events;
@@ -273,10 +269,7 @@ TEST(TrayIcon, BalloonCodesFireTheBalloonEvents) {
   EXPECT_EQ(clicks, 0);
 }
 
-TEST(TrayIcon, TaskbarCreatedAddsTheIconAgain) {
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
+TEST_F(TrayIcon, TaskbarCreatedAddsTheIconAgain) {
   const NOTIFYICONDATAW first = shell.CallsOf(NIM_ADD).at(0).data;
   shell.Restart();
   shell.ClearCalls();
@@ -296,10 +289,7 @@ TEST(TrayIcon, TaskbarCreatedAddsTheIconAgain) {
 
 // The message also comes while the shell still holds the icon; the refused add must not make
 // the component believe the icon is gone.
-TEST(TrayIcon, TaskbarCreatedWhileTheIconSurvivedKeepsItShown) {
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
+TEST_F(TrayIcon, TaskbarCreatedWhileTheIconSurvivedKeepsItShown) {
   shell.ClearCalls();
   ::SendMessageW(tray.Handle(), TaskbarCreated(), 0, 0);
   ASSERT_EQ(shell.CallsOf(NIM_ADD).size(), 1u);
@@ -309,10 +299,7 @@ TEST(TrayIcon, TaskbarCreatedWhileTheIconSurvivedKeepsItShown) {
   EXPECT_FALSE(::IsWindowVisible(host));
 }
 
-TEST(TrayIcon, TaskbarCreatedDoesNothingWhileDisabled) {
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
+TEST_F(TrayIcon, TaskbarCreatedDoesNothingWhileDisabled) {
   tray.SetEnabled(false);
   shell.ClearCalls();
   ::SendMessageW(tray.Handle(), TaskbarCreated(), 0, 0);
@@ -321,11 +308,9 @@ TEST(TrayIcon, TaskbarCreatedDoesNothingWhileDisabled) {
 }
 
 // At logon the program may start before the notification area exists.
-TEST(TrayIcon, AShellThatComesUpLaterStillGetsTheIcon) {
-  FakeShell shell;
-  shell.SetReady(false);
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
+TEST(TrayIconOwnSetUp, AShellThatComesUpLaterStillGetsTheIcon) {
+  IconOnHost setup(Velmora(), /*shellReady=*/false);
+  auto& [shell, host, tray] = setup;
   ASSERT_FALSE(shell.CallsOf(NIM_ADD).empty());
   EXPECT_FALSE(shell.CallsOf(NIM_ADD)[0].result);
   EXPECT_TRUE(tray.Enabled()) << "a refused add leaves the icon pending, not switched off";
@@ -352,10 +337,7 @@ TEST(TrayIcon, AShellThatComesUpLaterStillGetsTheIcon) {
 }
 
 // The shell restarted while the window was hidden into the icon, and the new one refuses it.
-TEST(TrayIcon, AWindowHiddenIntoALostIconComesBackToTheTaskbar) {
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
+TEST_F(TrayIcon, AWindowHiddenIntoALostIconComesBackToTheTaskbar) {
   Minimize(host);
   ASSERT_FALSE(::IsWindowVisible(host));
   shell.Restart();
@@ -367,7 +349,7 @@ TEST(TrayIcon, AWindowHiddenIntoALostIconComesBackToTheTaskbar) {
   EXPECT_TRUE(HasTaskbarButton(host));
 }
 
-TEST(TrayIcon, EndOfSession) {
+TEST(TrayIconOwnSetUp, EndOfSession) {
   const struct {
     const char* what;
     UINT message;
@@ -383,9 +365,8 @@ TEST(TrayIcon, EndOfSession) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    FakeShell shell;
-    HostWindow host;
-    TTrayIcon tray(host, Velmora(), shell.Function());
+    IconOnHost setup;
+    auto& [shell, host, tray] = setup;
     if (c.objects) {
       TTrayIconEvents events;
       events.onQueryEndSession = [] { return false; };
@@ -403,7 +384,7 @@ TEST(TrayIcon, EndOfSession) {
   }
 }
 
-TEST(TrayIcon, DestructionDeletesTheIcon) {
+TEST(TrayIconOwnSetUp, DestructionDeletesTheIcon) {
   FakeShell shell;
   HostWindow host;
   HWND window = nullptr;
@@ -428,18 +409,15 @@ TEST(TrayIcon, DestructionDeletesTheIcon) {
 
 // The main window is usually destroyed first, with the component released in its WM_DESTROY
 // or later.
-TEST(TrayIcon, TheOwnerMayBeDestroyedFirst) {
-  FakeShell shell;
-  auto host = std::make_unique<HostWindow>();
-  TTrayIcon tray(*host, Velmora(), shell.Function());
-  Minimize(*host);
-  host.reset();
+TEST_F(TrayIcon, TheOwnerMayBeDestroyedFirst) {
+  Minimize(host);
+  host.Destroy();
   SendIconEvent(tray, WM_LBUTTONDBLCLK);
   ::SendMessageW(tray.Handle(), TaskbarCreated(), 0, 0);
   EXPECT_TRUE(tray.IconShown());
 }
 
-TEST(TrayIcon, SettingTheHintModifiesTheTooltip) {
+TEST(TrayIconOwnSetUp, SettingTheHintModifiesTheTooltip) {
   const struct {
     const char* what;
     std::string hint;
@@ -463,9 +441,8 @@ TEST(TrayIcon, SettingTheHintModifiesTheTooltip) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    FakeShell shell;
-    HostWindow host;
-    TTrayIcon tray(host, Velmora(), shell.Function());
+    IconOnHost setup;
+    auto& [shell, host, tray] = setup;
     shell.ClearCalls();
     tray.SetHint(c.hint);
     EXPECT_EQ(tray.Hint(), c.hint);
@@ -479,19 +456,13 @@ TEST(TrayIcon, SettingTheHintModifiesTheTooltip) {
   }
 }
 
-TEST(TrayIcon, SettingTheSameHintSendsNothing) {
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
+TEST_F(TrayIcon, SettingTheSameHintSendsNothing) {
   shell.ClearCalls();
   tray.SetHint("Velmora");
   EXPECT_TRUE(shell.Calls().empty());
 }
 
-TEST(TrayIcon, DisablingDeletesTheIconAndPutsAHiddenWindowBackOnTheTaskbar) {
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
+TEST_F(TrayIcon, DisablingDeletesTheIconAndPutsAHiddenWindowBackOnTheTaskbar) {
   Minimize(host);
   ASSERT_FALSE(::IsWindowVisible(host));
 
@@ -513,12 +484,11 @@ TEST(TrayIcon, DisablingDeletesTheIconAndPutsAHiddenWindowBackOnTheTaskbar) {
   EXPECT_FALSE(::IsWindowVisible(host));
 }
 
-TEST(TrayIcon, HideOnMinimizeOffMinimisesToTheTaskbar) {
-  FakeShell shell;
-  HostWindow host;
+TEST(TrayIconOwnSetUp, HideOnMinimizeOffMinimisesToTheTaskbar) {
   TTrayIconSettings settings = Velmora();
   settings.hideOnMinimize = false;
-  TTrayIcon tray(host, settings, shell.Function());
+  IconOnHost setup(settings);
+  auto& [shell, host, tray] = setup;
   Minimize(host);
   EXPECT_TRUE(::IsWindowVisible(host));
   EXPECT_TRUE(HasTaskbarButton(host));
@@ -529,10 +499,7 @@ TEST(TrayIcon, HideOnMinimizeOffMinimisesToTheTaskbar) {
 }
 
 // Restored by other means than the icon, the window is brought to the front all the same.
-TEST(TrayIcon, ARestoreFromElsewhereBringsTheWindowToTheFront) {
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
+TEST_F(TrayIcon, ARestoreFromElsewhereBringsTheWindowToTheFront) {
   int restores = 0;
   TTrayIconEvents events;
   events.onRestore = [&] { ++restores; };
@@ -549,17 +516,14 @@ TEST(TrayIcon, ARestoreFromElsewhereBringsTheWindowToTheFront) {
 
 // A window that is shown but covered comes to the front too: restoring a minimised window
 // activates it anyway, this does not.
-TEST(TrayIcon, RestoreBringsACoveredWindowToTheFront) {
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
+TEST_F(TrayIcon, RestoreBringsACoveredWindowToTheFront) {
   OtherWindow other;
   ASSERT_EQ(::GetForegroundWindow(), other.Get());
   tray.Restore();
   EXPECT_EQ(::GetForegroundWindow(), host.Get());
 }
 
-TEST(TrayIcon, HideOnStartupKeepsTheWindowHiddenUntilRestored) {
+TEST(TrayIconOwnSetUp, HideOnStartupKeepsTheWindowHiddenUntilRestored) {
   const struct {
     const char* what;
     bool shellReady;
@@ -570,12 +534,10 @@ TEST(TrayIcon, HideOnStartupKeepsTheWindowHiddenUntilRestored) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    FakeShell shell;
-    shell.SetReady(c.shellReady);
-    HostWindow host(false);
     TTrayIconSettings settings = Velmora();
     settings.hideOnStartup = true;
-    TTrayIcon tray(host, settings, shell.Function());
+    IconOnHost setup(settings, c.shellReady, /*hostShown=*/false);
+    auto& [shell, host, tray] = setup;
     ::ShowWindow(host, SW_SHOWNORMAL);
     PumpPending();
     EXPECT_EQ(::IsWindowVisible(host) == FALSE, c.keptHidden);
@@ -584,20 +546,13 @@ TEST(TrayIcon, HideOnStartupKeepsTheWindowHiddenUntilRestored) {
   }
 }
 
-TEST(TrayIcon, IconsAndIconIndexChooseTheImage) {
+TEST_F(TrayIcon, IconsAndIconIndexChooseTheImage) {
+  const auto list = RedAndBlueIcons();
   const int cx = ::GetSystemMetrics(SM_CXSMICON);
   const int cy = ::GetSystemMetrics(SM_CYSMICON);
-  win::UniqueImageList list(::ImageList_Create(cx, cy, ILC_COLOR24, 2, 0));
-  const auto red = SolidBitmap(RGB(255, 0, 0));
-  const auto blue = SolidBitmap(RGB(0, 0, 255));
-  ::ImageList_Add(list.get(), red.get(), nullptr);
-  ::ImageList_Add(list.get(), blue.get(), nullptr);
   const std::vector<std::uint32_t> allRed(static_cast<std::size_t>(cx * cy), 0xFF0000);
   const std::vector<std::uint32_t> allBlue(allRed.size(), 0x0000FF);
 
-  FakeShell shell;
-  HostWindow host;
-  TTrayIcon tray(host, Velmora(), shell.Function());
   const auto application = IconPixels(shell.CallsOf(NIM_ADD).at(0).data.hIcon);
   const struct {
     const char* what;
@@ -622,20 +577,12 @@ TEST(TrayIcon, IconsAndIconIndexChooseTheImage) {
   }
 }
 
-TEST(TrayIcon, AnimateCyclesThroughTheIcons) {
-  const int cx = ::GetSystemMetrics(SM_CXSMICON);
-  const int cy = ::GetSystemMetrics(SM_CYSMICON);
-  win::UniqueImageList list(::ImageList_Create(cx, cy, ILC_COLOR24, 2, 0));
-  const auto red = SolidBitmap(RGB(255, 0, 0));
-  const auto blue = SolidBitmap(RGB(0, 0, 255));
-  ::ImageList_Add(list.get(), red.get(), nullptr);
-  ::ImageList_Add(list.get(), blue.get(), nullptr);
-
-  FakeShell shell;
-  HostWindow host;
+TEST(TrayIconOwnSetUp, AnimateCyclesThroughTheIcons) {
+  const auto list = RedAndBlueIcons();
   TTrayIconSettings settings = Velmora();
   settings.icons = list.get();
-  TTrayIcon tray(host, settings, shell.Function());
+  IconOnHost setup(settings);
+  auto& [shell, host, tray] = setup;
   tray.SetInterval(30);
   // Each icon is replaced by the next, so its colour is read while the shell is being told.
   std::vector<std::uint32_t> seen;
@@ -656,12 +603,9 @@ TEST(TrayIcon, AnimateCyclesThroughTheIcons) {
 
 // The popup menu is none here; given one, the right button's release opens it at the pointer
 // and its choice reaches the main window.
-TEST(TrayIcon, APopupMenuOpensAndItsChoiceReachesTheOwner) {
-  FakeShell shell;
-  HostWindow host;
+TEST_F(TrayIcon, APopupMenuOpensAndItsChoiceReachesTheOwner) {
   win::UniqueHandle<HMENU, &::DestroyMenu> menu(::CreatePopupMenu());
   ::AppendMenuW(menu.get(), MF_STRING, 4242, L"恢复");
-  TTrayIcon tray(host, Velmora(), shell.Function());
   tray.SetPopupMenu(menu.get());
   EXPECT_EQ(tray.PopupMenu(), static_cast<HMENU>(menu.get()));
 

@@ -29,6 +29,8 @@ class FakeShell {
     BOOL result;
   };
 
+  explicit FakeShell(bool ready = true) : ready_(ready) {}
+
   NotifyIconFunction Function() {
     return [this](DWORD message, NOTIFYICONDATAW* data) { return Handle(message, *data); };
   }
@@ -72,7 +74,7 @@ class FakeShell {
 
   std::set<std::pair<HWND, UINT>> icons_;
   std::vector<Call> calls_;
-  bool ready_ = true;
+  bool ready_;
   std::function<void(const Call&)> observer_;
 };
 
