@@ -37,6 +37,7 @@
 #include "win/system_clock.h"
 #include "win/text.h"
 #include "win/ui_thread.h"
+#include "win/window_hook.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ constexpr UINT_PTR kAlignedTimer = 2;
 
 struct Tick {
   LocalTime at;  // the wall clock as the tick ran
+  double late;   // how long after its second's boundary, in milliseconds to the 100 ns
   std::string text;
 };
 std::vector<Tick> ticks[kSourceCount];
@@ -58,6 +60,27 @@ velmora::SecondTicker alignedTicker;
 
 LocalTime Now() {
   return velmora::win::SystemClock().Now();
+}
+
+// The time since the last second boundary, from the same precise clock. Time zones differ from
+// UTC by whole minutes, so the fraction of the second is the local one too.
+double MillisecondsIntoSecond() {
+  FILETIME now;
+  ::GetSystemTimePreciseAsFileTime(&now);
+  const std::uint64_t ticks =
+      (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+  return static_cast<double>(ticks % 10'000'000) / 10'000.0;
+}
+
+// One reading of both: the second the tick belongs to and how late in it the tick came.
+Tick TickNow(std::string text = {}) {
+  for (;;) {
+    const double before = MillisecondsIntoSecond();
+    const LocalTime at = Now();
+    const double after = MillisecondsIntoSecond();
+    // Read again in the rare case that a boundary fell between the readings.
+    if (after >= before) return {at, after, std::move(text)};
+  }
 }
 
 std::int64_t SecondOf(const LocalTime& t) {
@@ -68,34 +91,39 @@ std::int64_t SecondOf(const LocalTime& t) {
 // The two window timers, on a window of their own on the same thread.
 LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_TIMER) return ::DefWindowProcW(window, message, wParam, lParam);
-  const LocalTime now = Now();
-  if (wParam == kFreeRunningTimer) ticks[kFreeRunning].push_back({now, {}});
+  const Tick tick = TickNow();
+  if (wParam == kFreeRunningTimer) ticks[kFreeRunning].push_back(tick);
   if (wParam == kAlignedTimer) {
     ::SetTimer(window, kAlignedTimer,
-               static_cast<UINT>(velmora::SecondTicker::DelayToNextSecond(now)), nullptr);
-    if (alignedTicker.Claim(now)) ticks[kAligned].push_back({now, {}});
+               static_cast<UINT>(velmora::SecondTicker::DelayToNextSecond(tick.at)), nullptr);
+    if (alignedTicker.Claim(tick.at)) ticks[kAligned].push_back(tick);
   }
   return 0;
 }
 
-LRESULT CALLBACK TimeClockPanel(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR) {
+// Both watchers are hooked the way the program hooks its own windows: a comctl32 subclass would
+// add a window-property read (a wineserver round trip) before each time is taken.
+LRESULT CALLBACK TimeClockPanel(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK TimeTickMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+velmora::win::WindowHook clockPanelHook(&TimeClockPanel);
+velmora::win::WindowHook tickMessageHook(&TimeTickMessage);
+
+LRESULT CALLBACK TimeClockPanel(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == SB_SETTEXTW && LOBYTE(LOWORD(wParam)) == velmora::kClockPanel) {
     ticks[kBoundary].push_back(
-        {Now(), velmora::win::Narrow(reinterpret_cast<const wchar_t*>(lParam))});
+        TickNow(velmora::win::Narrow(reinterpret_cast<const wchar_t*>(lParam))));
   }
-  return ::DefSubclassProc(window, message, wParam, lParam);
+  return clockPanelHook.CallNext(window, message, wParam, lParam);
 }
 
 // When the boundary timer's tick message reaches the window, before the tick's own work.
-std::vector<int> arrivals;
-LRESULT CALLBACK TimeTickMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                 DWORD_PTR) {
-  if (message == velmora::kTimer1Tick) arrivals.push_back(Now().millisecond);
-  return ::DefSubclassProc(window, message, wParam, lParam);
+std::vector<double> arrivals;
+LRESULT CALLBACK TimeTickMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == velmora::kTimer1Tick) arrivals.push_back(MillisecondsIntoSecond());
+  return tickMessageHook.CallNext(window, message, wParam, lParam);
 }
 
-double Percentile(std::vector<int> values, double p) {
+double Percentile(std::vector<double> values, double p) {
   std::sort(values.begin(), values.end());
   const auto i = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
   return values[std::min(i, values.size() - 1)];
@@ -127,8 +155,7 @@ struct Phase {
 
 struct Figures {
   int seconds = 0, ticks = 0, missed = 0, doubled = 0, wrongStamps = 0;
-  double median = 0, p99 = 0;
-  int max = 0;
+  double median = 0, p99 = 0, max = 0;
 };
 
 Figures Measure(const std::vector<Tick>& source, const Phase& phase,
@@ -136,13 +163,13 @@ Figures Measure(const std::vector<Tick>& source, const Phase& phase,
   Figures f;
   std::map<std::int64_t, int> perSecond;
   for (std::int64_t s = phase.firstSecond; s <= phase.lastSecond; ++s) perSecond[s] = 0;
-  std::vector<int> delays;
+  std::vector<double> delays;
   for (const Tick& t : source) {
     const std::int64_t s = SecondOf(t.at);
     if (s < phase.firstSecond || s > phase.lastSecond) continue;
     ++perSecond[s];
     ++f.ticks;
-    delays.push_back(t.at.millisecond);
+    delays.push_back(t.late);
     if (!t.text.empty() && t.text != velmora::StampText(velmora::EncodeMoment(t.at), patterns)) {
       ++f.wrongStamps;
     }
@@ -228,8 +255,8 @@ int wmain(int argc, wchar_t** argv) {
   velmora::TForm1 form(::GetModuleHandleW(nullptr), velmora::win::ReadRegionalPatterns(), clock);
   form.Create();
   form.ShowCentred(SW_SHOWNORMAL);
-  ::SetWindowSubclass(form.WindowOf(velmora::control::kStatusBar), TimeClockPanel, 1, 0);
-  ::SetWindowSubclass(form.Handle(), TimeTickMessage, 1, 0);
+  clockPanelHook.Watch(form.WindowOf(velmora::control::kStatusBar), 0);
+  tickMessageHook.Watch(form.Handle(), 0);
 
   WNDCLASSW wc{};
   wc.lpfnWndProc = TimerWindowProc;
@@ -291,7 +318,7 @@ int wmain(int argc, wchar_t** argv) {
   for (int p = 0; p < (loadSeconds > 0 ? 2 : 1); ++p) {
     for (int s = 0; s < kSourceCount; ++s) {
       const Figures f = figures[p][s] = Measure(ticks[s], phases[p], form.Patterns());
-      std::printf("| %s | %s | %d | %d | %d | %d | %.0f ms / %.0f ms / %d ms |\n", phases[p].name,
+      std::printf("| %s | %s | %d | %d | %d | %d | %.1f ms / %.1f ms / %.1f ms |\n", phases[p].name,
                   kSourceNames[s], f.seconds, f.ticks, f.missed, f.doubled, f.median, f.p99, f.max);
     }
     const Figures& b = figures[p][kBoundary];
@@ -301,7 +328,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (!arrivals.empty()) {
     std::printf(
-        "\nboundary timer's tick message at the window, whole run: median %.0f ms, p99 %.0f ms\n",
+        "\nboundary timer's tick message at the window, whole run: median %.1f ms, p99 %.1f ms\n",
         Percentile(arrivals, 0.5), Percentile(arrivals, 0.99));
   }
   for (int p = 0; p < (loadSeconds > 0 ? 2 : 1); ++p) {
@@ -326,8 +353,8 @@ int wmain(int argc, wchar_t** argv) {
   for (int p = 0; p < (loadSeconds > 0 ? 2 : 1); ++p) {
     const Figures& b = figures[p][kBoundary];
     std::printf(
-        "%s%s %d s: %d without a tick, %d with two; delay median %.0f ms, p99 %.0f ms, "
-        "max %d ms (aligned window timer p99 %.0f ms)",
+        "%s%s %d s: %d without a tick, %d with two; delay median %.1f ms, p99 %.1f ms, "
+        "max %.1f ms (aligned window timer p99 %.0f ms)",
         p ? "; " : "", phases[p].name, b.seconds, b.missed, b.doubled, b.median, b.p99, b.max,
         figures[p][kAligned].p99);
   }

@@ -3,13 +3,17 @@
 // that turns its minimise into hiding it.
 #include "tray/tray_icon.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cwchar>
 #include <iterator>
+#include <vector>
 
 #include "res/resource_ids.h"
 #include "win/system_error.h"
 #include "win/text.h"
+#include "win/window_hook.h"
 #include "win/window_thunk.h"
 
 namespace velmora::tray {
@@ -103,7 +107,7 @@ TTrayIcon::TTrayIcon(HWND owner, TTrayIconSettings settings, NotifyIconFunction 
 TTrayIcon::~TTrayIcon() {
   DeleteIcon();
   KeepOwnerReachable();
-  if (owner_) ::RemoveWindowSubclass(owner_, &TTrayIcon::OwnerSubclassProc, id_);
+  if (owner_) OwnerHook().Unwatch(owner_, reinterpret_cast<std::uintptr_t>(this));
   window_.reset();
 }
 
@@ -272,32 +276,44 @@ void TTrayIcon::OnAnimateTimer() {
 
 // The main window
 
-LRESULT CALLBACK TTrayIcon::OwnerSubclassProc(HWND window, UINT message, WPARAM wParam,
-                                              LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-  return reinterpret_cast<TTrayIcon*>(self)->HandleOwnerMessage(window, message, wParam, lParam);
+// The main window, watched for being minimised, restored and destroyed.
+win::WindowHook& TTrayIcon::OwnerHook() {
+  static win::WindowHook hook(&TTrayIcon::OwnerProc);
+  return hook;
 }
 
-LRESULT TTrayIcon::HandleOwnerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK TTrayIcon::OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  const std::vector<std::uintptr_t> trays = OwnerHook().Watchers(window);
+  for (const std::uintptr_t tray : trays) {
+    reinterpret_cast<TTrayIcon*>(tray)->BeforeOwnerMessage(message, lParam);
+  }
+  const LRESULT result = OwnerHook().CallNext(window, message, wParam, lParam);
+  if (message == WM_SIZE) {
+    for (const std::uintptr_t tray : trays) {
+      // A component that the main window's own handling released is no longer watching.
+      const std::vector<std::uintptr_t> still = OwnerHook().Watchers(window);
+      if (std::find(still.begin(), still.end(), tray) == still.end()) continue;
+      reinterpret_cast<TTrayIcon*>(tray)->OnOwnerSize(wParam);
+    }
+  }
+  return result;
+}
+
+void TTrayIcon::BeforeOwnerMessage(UINT message, LPARAM lParam) {
   switch (message) {
     case WM_WINDOWPOSCHANGING:
-      if (hidden_ == Hidden::AtStart)
+      if (hidden_ == Hidden::AtStart) {
         reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+      }
       break;
-    case WM_SIZE: {
-      const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
-      OnOwnerSize(wParam);
-      return result;
-    }
     case WM_DESTROY:
       ownerGone_ = true;
       break;
     case WM_NCDESTROY:
-      // The subclass must not outlive the window it is attached to.
-      ::RemoveWindowSubclass(window, &TTrayIcon::OwnerSubclassProc, id_);
+      // The hook goes with the window; nothing of it is left to release.
       owner_ = nullptr;
       break;
   }
-  return ::DefSubclassProc(window, message, wParam, lParam);
 }
 
 // Every way of minimising (the minimise box, SC_MINIMIZE, ShowWindow) and of restoring ends in
@@ -385,11 +401,11 @@ void TTrayIcon::UpdateAnimateTimer() {
   }
 }
 
-// Watching the main window again is harmless: the same subclass is only updated.
+// Watching the main window again is harmless.
 void TTrayIcon::HookOwner() {
-  if (owner_)
-    ::SetWindowSubclass(owner_, &TTrayIcon::OwnerSubclassProc, id_,
-                        reinterpret_cast<DWORD_PTR>(this));
+  if (owner_ && !OwnerHook().Watch(owner_, reinterpret_cast<std::uintptr_t>(this))) {
+    win::RaiseLastOSError();
+  }
 }
 
 // With the icon gone, a main window hidden into it would be out of reach: put it back on the

@@ -12,6 +12,10 @@
 
 #include "win/handles.h"
 
+namespace velmora::win {
+class WindowHook;
+}
+
 namespace velmora::tray {
 
 // Mouse actions on the icon, in the order the property values are numbered.
@@ -110,9 +114,10 @@ class TTrayIcon {
 
  private:
   static const wchar_t* WindowClass();
-  static LRESULT CALLBACK OwnerSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR id, DWORD_PTR self);
-  LRESULT HandleOwnerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static win::WindowHook& OwnerHook();
+  static LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // A message to the main window, before the main window handles it.
+  void BeforeOwnerMessage(UINT message, LPARAM lParam);
 
   void OnIconNotify(UINT code);
   void OnClick(TTrayIconClicks click);

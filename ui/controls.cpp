@@ -9,6 +9,7 @@
 #include "win/handles.h"
 #include "win/system_error.h"
 #include "win/text.h"
+#include "win/window_hook.h"
 
 namespace velmora {
 namespace {
@@ -58,14 +59,16 @@ WindowKind KindOf(const ControlSpec& design) {
 
 // A speed button reacts to the mouse like any button but never keeps the keyboard focus:
 // the focus goes straight back to the control that had it.
-LRESULT CALLBACK FocuslessButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK FocuslessButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+win::WindowHook focuslessButtons(&FocuslessButtonProc);
+
+LRESULT CALLBACK FocuslessButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SETFOCUS) {
     const HWND previous = reinterpret_cast<HWND>(wParam);
     ::SetFocus(previous && ::IsWindow(previous) ? previous : ::GetAncestor(window, GA_ROOT));
     return 0;
   }
-  return ::DefSubclassProc(window, message, wParam, lParam);
+  return focuslessButtons.CallNext(window, message, wParam, lParam);
 }
 
 SIZE TextExtent(const std::string& text, HFONT font) {
@@ -89,7 +92,8 @@ HWND CreateControlWindow(const ControlSpec& design, HWND parent, HINSTANCE insta
   if (!window) win::RaiseLastOSError();
   if (design.flags & kChecked) ::SendMessageW(window, BM_SETCHECK, BST_CHECKED, 0);
   if (design.kind == ControlKind::SpeedButton) {
-    ::SetWindowSubclass(window, FocuslessButtonProc, 0, 0);
+    // Without it the button only keeps the focus once clicked: not worth failing the window.
+    (void)focuslessButtons.Watch(window, 0);
   }
   if (design.kind == ControlKind::Memo) {
     // The message list has no limit: 0 lifts the edit control's default of 32,767.

@@ -3,46 +3,35 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
 #include "core/error.h"
+#include "win/window_hook.h"
 
 namespace velmora {
 namespace {
 
-constexpr UINT_PTR kCharFilterId = 0x4B46;   // "KF"
-constexpr UINT_PTR kEscapeGuardId = 0x4547;  // "EG"
+LRESULT CALLBACK CharFilterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+LRESULT CALLBACK EscapeGuardProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+win::WindowHook charFilters(&CharFilterProc);
+win::WindowHook escapeGuards(&EscapeGuardProc);
 
-LRESULT CALLBACK CharFilterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                DWORD_PTR data) {
-  switch (msg) {
-    case WM_CHAR:
-      // A character outside the basic plane comes as two surrogates; neither is a digit.
-      if (!reinterpret_cast<CharFilter>(data)(static_cast<wchar_t>(wp))) return 0;
-      break;
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(hwnd, CharFilterProc, id);
-      break;
+LRESULT CALLBACK CharFilterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_CHAR) {
+    // A character outside the basic plane comes as two surrogates; neither is a digit.
+    for (const std::uintptr_t filter : charFilters.Watchers(hwnd)) {
+      if (!reinterpret_cast<CharFilter>(filter)(static_cast<wchar_t>(wp))) return 0;
+    }
   }
-  return ::DefSubclassProc(hwnd, msg, wp, lp);
+  return charFilters.CallNext(hwnd, msg, wp, lp);
 }
 
-LRESULT CALLBACK EscapeGuardProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
-                                 DWORD_PTR) {
-  switch (msg) {
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-      if (wp == VK_ESCAPE) return 0;
-      break;
-    case WM_CHAR:
-      if (wp == VK_ESCAPE) return 0;
-      break;
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(hwnd, EscapeGuardProc, id);
-      break;
-  }
-  return ::DefSubclassProc(hwnd, msg, wp, lp);
+LRESULT CALLBACK EscapeGuardProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  const bool escape = (msg == WM_KEYDOWN || msg == WM_KEYUP || msg == WM_CHAR) && wp == VK_ESCAPE;
+  if (escape) return 0;
+  return escapeGuards.CallNext(hwnd, msg, wp, lp);
 }
 
 }  // namespace
@@ -76,14 +65,13 @@ std::optional<std::wstring> ChooseExecutable(HWND owner, const std::wstring& pro
 }
 
 void InstallCharFilter(HWND control, CharFilter filter) {
-  if (!::SetWindowSubclass(control, CharFilterProc, kCharFilterId,
-                           reinterpret_cast<DWORD_PTR>(filter))) {
+  if (!charFilters.Watch(control, reinterpret_cast<std::uintptr_t>(filter))) {
     throw Error("The key filter cannot be installed on a field");
   }
 }
 
 void InstallEscapeGuard(HWND memo) {
-  if (!::SetWindowSubclass(memo, EscapeGuardProc, kEscapeGuardId, 0)) {
+  if (!escapeGuards.Watch(memo, 0)) {
     throw Error("The key filter cannot be installed on the message list");
   }
 }
